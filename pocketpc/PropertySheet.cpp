@@ -1,0 +1,155 @@
+// The property sheet as CE's comctl32 shows it: full screen on the device, the title from the
+// sheet's callback in a navigation bar at the top, the tabs along the bottom.
+#ifndef _WIN32_WCE
+#define POCKETPC_LAYER_IMPLEMENTATION
+#include "pocketpc/Layer.h"
+
+namespace pocketpc {
+namespace {
+
+// Ids of the desktop sheet's own controls.
+const int kTabControlId = 0x3020;
+const int kApplyButtonId = 0x3021;
+const int kNavigationBarId = 0x3F00;
+
+const COLORREF kNavigationBarColour = RGB(0, 51, 153);
+
+// What one running PocketPropertySheet call needs inside the callback, which has no user data.
+struct SheetLook {
+    PFNPROPSHEETCALLBACK userCallback;
+    bool tabsAtBottom;
+    wchar_t title[MAX_PATH];
+    HFONT titleFont;
+    HBRUSH barBrush;
+    SheetLook* outer;  // the look of a sheet whose call is still in progress on this thread
+};
+
+SheetLook* activeLook = NULL;
+
+LRESULT CALLBACK SheetSubclassProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR data)
+{
+    SheetLook* look = reinterpret_cast<SheetLook*>(data);
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+        if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kNavigationBarId) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(255, 255, 255));
+            SetBkColor(dc, kNavigationBarColour);
+            return reinterpret_cast<LRESULT>(look->barBrush);
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(sheet, SheetSubclassProc, 0);
+        break;
+    }
+    return DefSubclassProc(sheet, message, wParam, lParam);
+}
+
+HFONT CreateTitleFont(HWND sheet)
+{
+    LOGFONTW font = {};
+    HFONT current = reinterpret_cast<HFONT>(SendMessageW(sheet, WM_GETFONT, 0, 0));
+    if (!current || !GetObjectW(current, sizeof(font), &font)) return NULL;
+    font.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&font);
+}
+
+void MoveChild(HWND sheet, int id, int x, int y, int width, int height)
+{
+    HWND child = GetDlgItem(sheet, id);
+    if (child) SetWindowPos(child, HWND_TOP, x, y, width, height, SWP_NOACTIVATE);
+}
+
+void ApplyPocketLook(HWND sheet, SheetLook* look)
+{
+    using namespace device;
+    SetWindowTextW(sheet, look->title);
+
+    // A borderless window over the navigation bar and the visible desktop.
+    LONG style = GetWindowLongW(sheet, GWL_STYLE);
+    style &= ~(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME | WS_BORDER | WS_DLGFRAME);
+    SetWindowLongW(sheet, GWL_STYLE, style);
+    LONG exStyle = GetWindowLongW(sheet, GWL_EXSTYLE);
+    exStyle &= ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
+    SetWindowLongW(sheet, GWL_EXSTYLE, exStyle);
+    const int sheetHeight = kScreenHeight - kMenuBarHeight;
+    SetWindowPos(sheet, NULL, 0, 0, kScreenWidth, sheetHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+    // The navigation bar: the title on the left, OK and Cancel on the right.
+    HWND bar = CreateWindowExW(0, L"STATIC", look->title,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_CENTERIMAGE, 0, 0,
+                               kScreenWidth, kNavigationBarHeight, sheet,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNavigationBarId)),
+                               LayerModule(), NULL);
+    look->titleFont = CreateTitleFont(sheet);
+    if (bar && look->titleFont) SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(look->titleFont), FALSE);
+    if (bar) SetWindowPos(bar, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    MoveChild(sheet, IDOK, kScreenWidth - 92, 3, 42, 20);
+    MoveChild(sheet, IDCANCEL, kScreenWidth - 48, 3, 46, 20);
+
+    // The device's sheet has no Apply or Help button.
+    HWND apply = GetDlgItem(sheet, kApplyButtonId);
+    if (apply) ShowWindow(apply, SW_HIDE);
+    HWND help = GetDlgItem(sheet, IDHELP);
+    if (help) ShowWindow(help, SW_HIDE);
+
+    // The tab control fills the rest; pages are placed inside it as they are shown.
+    HWND tabs = GetDlgItem(sheet, kTabControlId);
+    if (tabs) {
+        if (look->tabsAtBottom) {
+            LONG tabStyle = GetWindowLongW(tabs, GWL_STYLE);
+            SetWindowLongW(tabs, GWL_STYLE, (tabStyle | TCS_BOTTOM) & ~TCS_MULTILINE);
+        }
+        SetWindowPos(tabs, NULL, 0, kNavigationBarHeight, kScreenWidth, sheetHeight - kNavigationBarHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    SetWindowSubclass(sheet, SheetSubclassProc, 0, reinterpret_cast<DWORD_PTR>(look));
+}
+
+int CALLBACK LayerCallback(HWND sheet, UINT message, LPARAM lParam)
+{
+    SheetLook* look = activeLook;
+    if (look && message == PSCB_INITIALIZED) ApplyPocketLook(sheet, look);
+    if (look && look->userCallback) return look->userCallback(sheet, message, lParam);
+    return 0;
+}
+
+}  // namespace
+}  // namespace pocketpc
+
+INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
+{
+    using namespace pocketpc;
+    if (!header || header->dwSize < PROPSHEETHEADERW_V1_SIZE) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return -1;
+    }
+    PROPSHEETHEADERW desktop = {};
+    CopyMemory(&desktop, header, header->dwSize < sizeof(desktop) ? header->dwSize : sizeof(desktop));
+
+    SheetLook look = {};
+    look.barBrush = CreateSolidBrush(kNavigationBarColour);
+    if (desktop.dwFlags & PSH_USECALLBACK) look.userCallback = desktop.pfnCallback;
+    if (look.userCallback) {
+        look.tabsAtBottom = look.userCallback(NULL, PSCB_GETVERSION, 0) == COMCTL32_VERSION;
+        look.userCallback(NULL, PSCB_GETTITLE, reinterpret_cast<LPARAM>(look.title));
+        look.title[MAX_PATH - 1] = L'\0';
+    }
+
+    // The desktop reads PSH_MAXIMIZE as a wizard flag; full screen is the look above.
+    desktop.dwFlags &= ~PSH_MAXIMIZE;
+    desktop.dwFlags |= PSH_USECALLBACK;
+    desktop.pfnCallback = LayerCallback;
+
+    look.outer = activeLook;
+    activeLook = &look;
+    INT_PTR result = PropertySheetW(&desktop);
+    activeLook = look.outer;
+
+    if (look.titleFont) DeleteObject(look.titleFont);
+    DeleteObject(look.barBrush);
+    return result;
+}
+#endif

@@ -1,0 +1,159 @@
+#include "framework/Dialog.h"
+
+#include "host/HostContext.h"
+
+Dialog::Dialog(UINT templateId, HWND parent)
+    : hwnd(NULL), parent(parent), menuBar(NULL), headerFont(NULL), templateId(templateId & 0xFFFF), fullScreen(1)
+{
+}
+
+Dialog::~Dialog()
+{
+    if (headerFont) DeleteObject(headerFont);
+}
+
+HWND Dialog::Create()
+{
+    HRSRC resource = FindResourceW(hostContext.instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+    if (!resource) return NULL;
+    HGLOBAL loaded = LoadResource(hostContext.instance, resource);
+    const DLGTEMPLATE* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : NULL;
+    if (!dialogTemplate) return NULL;
+    return CreateDialogIndirectParamW(hostContext.instance, dialogTemplate, parent, StaticDialogProc,
+                                      reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(wParam, lParam);
+    case WM_COMMAND:
+        return OnCommand(wParam, lParam) ? TRUE : FALSE;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!OnNotify(wParam, lParam, &result)) return FALSE;
+        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    case WM_SETTINGCHANGE:
+        return OnSettingChange(wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<INT_PTR>(OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    }
+    return FALSE;
+}
+
+BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
+{
+    // Section headers use the dialog's own font made bold at a fixed height.
+    HDC dc = GetDC(hwnd);
+    if (dc) {
+        LOGFONTW font = {};
+        HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
+        if (current && GetObjectW(current, sizeof(font), &font)) {
+            font.lfHeight = -11;
+            font.lfWeight = FW_BOLD;
+            headerFont = CreateFontIndirectW(&font);
+        }
+        ReleaseDC(hwnd, dc);
+    }
+    if (fullScreen) {
+        SHINITDLGINFO info = {};
+        info.dwMask = SHIDIM_FLAGS;
+        info.hDlg = hwnd;
+        info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
+        SHInitDialog(&info);
+        CreateMenuBar(hwnd);
+    }
+    return TRUE;
+}
+
+BOOL Dialog::OnCommand(WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        OnOK();
+        return TRUE;
+    case IDCANCEL:
+        OnCancel();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL Dialog::OnNotify(WPARAM, LPARAM, LRESULT*)
+{
+    return FALSE;
+}
+
+BOOL Dialog::OnSettingChange(WPARAM, LPARAM)
+{
+    return TRUE;
+}
+
+HBRUSH Dialog::OnCtlColorStatic(HDC, HWND)
+{
+    return GetSysColorBrush(COLOR_STATIC);
+}
+
+void Dialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void Dialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void Dialog::EndDialog(INT_PTR result)
+{
+    ::EndDialog(hwnd, result);
+}
+
+void Dialog::CreateMenuBar(HWND owner)
+{
+    if (menuBar) return;
+    SHMENUBARINFO info = {};
+    info.cbSize = sizeof(info);
+    info.hwndParent = owner;
+    info.dwFlags = SHCMBF_EMPTYBAR;
+    SHCreateMenuBar(&info);
+    menuBar = info.hwndMB;
+}
+
+void Dialog::Bind(HWND window, Dialog* dialog)
+{
+    dialog->hwnd = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
+}
+
+Dialog* Dialog::BoundTo(HWND window)
+{
+    return reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+INT_PTR CALLBACK Dialog::StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Dialog* dialog = NULL;
+    if (message == WM_INITDIALOG) {
+        dialog = reinterpret_cast<Dialog*>(lParam);
+        if (dialog) Bind(window, dialog);
+    } else {
+        dialog = BoundTo(window);
+    }
+    return Dispatch(dialog, window, message, wParam, lParam);
+}
+
+INT_PTR Dialog::Dispatch(Dialog* dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!dialog) return FALSE;
+    INT_PTR result = dialog->DialogProc(message, wParam, lParam);
+    // The window is gone: the object must not be reached through it any more.
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        dialog->hwnd = NULL;
+    }
+    return result;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/PropertyPage.h"
+
+class AboutPage : public PropertyPage {
+public:
+    AboutPage();
+
+    BOOL OnSetActive() override;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/PropertyPage.h"
+
+class ButtonsPage : public PropertyPage {
+public:
+    ButtonsPage();
+
+    BOOL OnSetActive() override;
+};

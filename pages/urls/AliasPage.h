@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/PropertyPage.h"
+
+class AliasPage : public PropertyPage {
+public:
+    AliasPage();
+
+    BOOL OnSetActive() override;
+};

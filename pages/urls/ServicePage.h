@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/PropertyPage.h"
+
+class ServicePage : public PropertyPage {
+public:
+    ServicePage();
+
+    BOOL OnSetActive() override;
+};

@@ -1,0 +1,70 @@
+#include "pages/window/MenuPage.h"
+
+#include "framework/Controls.h"
+#include "host/HostContext.h"
+#include "pages/SheetPages.h"
+#include "resource.h"
+#include "settings/SettingsKey.h"
+
+namespace {
+// Below this platform level there is no soft-key menu bar to enable.
+const int kSoftKeyPlatformLevel = 5;
+}  // namespace
+
+MenuPage::MenuPage() : PropertyPage(IDD_MENU, 0)
+{
+}
+
+BOOL MenuPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    PropertyPage::OnInitDialog(wParam, lParam);
+
+    // Created, not just opened, so the key exists once the page has been shown.
+    SettingsKey settings;
+    settings.Create(NULL, NULL);
+
+    controls::SetFont(hwnd, headerFont,
+                      {IDC_MENU_TAB_HEADER, IDC_MENU_BACK_HEADER, IDC_MENU_FORWARD_HEADER, IDC_MENU_MENUBAR_HEADER});
+
+    // Index 0 is always the drop-down button.
+    controls::AddComboStrings(hwnd, IDC_MENU_TAB_COMBO,
+                              {IDS_MENU_DROPDOWN, IDS_MENU_NEW_BLANK_TAB, IDS_MENU_NEW_CURRENT_TAB, IDS_MENU_NEW_HOME_TAB});
+    controls::AddComboStrings(hwnd, IDC_MENU_BACK_COMBO, {IDS_MENU_DROPDOWN, IDS_MENU_BACK});
+    controls::AddComboStrings(hwnd, IDC_MENU_FORWARD_COMBO, {IDS_MENU_DROPDOWN, IDS_MENU_FORWARD});
+
+    DWORD tab = 0, back = 0, forward = 0, softKey = 0;
+    settings.ReadDword(IDS_VALUE_MENU_TAB, &tab);
+    controls::SelectComboIndex(hwnd, IDC_MENU_TAB_COMBO, tab);
+    settings.ReadDword(IDS_VALUE_MENU_BACK, &back);
+    controls::SelectComboIndex(hwnd, IDC_MENU_BACK_COMBO, back);
+    settings.ReadDword(IDS_VALUE_MENU_FORWARD, &forward);
+    controls::SelectComboIndex(hwnd, IDC_MENU_FORWARD_COMBO, forward);
+
+    settings.ReadDword(IDS_VALUE_MENU_SOFT_KEY, &softKey);
+    controls::SetCheck(hwnd, IDC_MENU_SOFTKEY_CHECK, softKey);
+    // Still shown and still saved, only not changeable.
+    if (hostContext.platformLevel < kSoftKeyPlatformLevel)
+        EnableWindow(GetDlgItem(hwnd, IDC_MENU_SOFTKEY_CHECK), FALSE);
+
+    settings.Close();
+    return TRUE;
+}
+
+void MenuPage::OnOK()
+{
+    SettingsKey settings;
+    settings.Create(NULL, NULL);
+    // A combo box without a selection stores -1.
+    settings.WriteDword(IDS_VALUE_MENU_TAB, controls::ComboSelection(hwnd, IDC_MENU_TAB_COMBO));
+    settings.WriteDword(IDS_VALUE_MENU_BACK, controls::ComboSelection(hwnd, IDC_MENU_BACK_COMBO));
+    settings.WriteDword(IDS_VALUE_MENU_FORWARD, controls::ComboSelection(hwnd, IDC_MENU_FORWARD_COMBO));
+    settings.WriteDword(IDS_VALUE_MENU_SOFT_KEY, controls::CheckState(hwnd, IDC_MENU_SOFTKEY_CHECK));
+    settings.Close();
+    PropertyPage::OnOK();
+}
+
+BOOL MenuPage::OnSetActive()
+{
+    hostContext.activePage = kPageMenu;
+    return PropertyPage::OnSetActive();
+}

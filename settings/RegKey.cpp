@@ -1,0 +1,157 @@
+#include "settings/RegKey.h"
+
+namespace {
+// The device ignores the access mask; the desktop registry checks it.
+const REGSAM kAccess = KEY_READ | KEY_WRITE;
+const DWORD kNameLength = 256;
+}  // namespace
+
+RegKey::RegKey() : instance(NULL), key(NULL)
+{
+}
+
+RegKey::~RegKey()
+{
+    if (key) Close();
+}
+
+int RegKey::Create(HKEY root, LPCWSTR path, DWORD* disposition)
+{
+    if (key && !Close()) return 0;  // an object holds one key; never leak the previous one
+    DWORD created = 0;
+    if (RegCreateKeyExW(root, path, 0, NULL, 0, kAccess, NULL, &key, &created) != ERROR_SUCCESS) {
+        key = NULL;
+        return 0;
+    }
+    if (disposition) *disposition = created;
+    return 1;
+}
+
+int RegKey::Open(HKEY root, LPCWSTR path)
+{
+    if (key && !Close()) return 0;
+    if (RegOpenKeyExW(root, path, 0, kAccess, &key) != ERROR_SUCCESS) {
+        key = NULL;
+        return 0;
+    }
+    return 1;
+}
+
+int RegKey::Close()
+{
+    if (!key) return 1;
+    if (RegCloseKey(key) != ERROR_SUCCESS) return 0;
+    key = NULL;
+    return 1;
+}
+
+int RegKey::QueryValue(LPCWSTR name, BYTE* data, DWORD* type, DWORD* size)
+{
+    if (!key) return 0;
+    return RegQueryValueExW(key, name, NULL, type, data, size) == ERROR_SUCCESS;
+}
+
+int RegKey::ReadDword(LPCWSTR name, DWORD* value)
+{
+    DWORD type = 0;
+    DWORD size = sizeof(DWORD);
+    return QueryValue(name, reinterpret_cast<BYTE*>(value), &type, &size) && type == REG_DWORD;
+}
+
+int RegKey::ReadString(LPCWSTR name, wchar_t* buffer, DWORD* size)
+{
+    if (!buffer || !size) return 0;
+    const DWORD capacity = *size;
+    DWORD type = 0;
+    if (!QueryValue(name, reinterpret_cast<BYTE*>(buffer), &type, size) || type != REG_SZ) return 0;
+
+    // Stored data need not end with a NUL, and may even end in half a character: terminate
+    // it after its last whole character when there is room, and refuse it when there is not.
+    const DWORD characters = *size / sizeof(wchar_t);
+    if (characters > 0 && buffer[characters - 1] == L'\0' && *size % sizeof(wchar_t) == 0) return 1;
+    if ((characters + 1) * sizeof(wchar_t) > capacity) return 0;
+    buffer[characters] = L'\0';
+    *size = (characters + 1) * sizeof(wchar_t);
+    return 1;
+}
+
+int RegKey::SetValue(LPCWSTR name, const BYTE* data, DWORD type, DWORD size)
+{
+    if (!key) return 0;
+    return RegSetValueExW(key, name, 0, type, data, size) == ERROR_SUCCESS;
+}
+
+int RegKey::WriteDword(LPCWSTR name, DWORD value)
+{
+    return SetValue(name, reinterpret_cast<const BYTE*>(&value), REG_DWORD, sizeof(value));
+}
+
+int RegKey::WriteString(LPCWSTR name, LPCWSTR text)
+{
+    if (!text) return 0;
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    if (bytes > MAXDWORD) return 0;
+    return SetValue(name, reinterpret_cast<const BYTE*>(text), REG_SZ, static_cast<DWORD>(bytes));
+}
+
+LPCWSTR RegKey::ValueName(UINT nameId) const
+{
+    return LoadStringPointer(instance, nameId);
+}
+
+int RegKey::ReadDword(UINT nameId, DWORD* value)
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? ReadDword(name, value) : 0;
+}
+
+int RegKey::ReadString(UINT nameId, wchar_t* buffer, DWORD* size)
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? ReadString(name, buffer, size) : 0;
+}
+
+int RegKey::WriteDword(UINT nameId, DWORD value)
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? WriteDword(name, value) : 0;
+}
+
+int RegKey::WriteString(UINT nameId, LPCWSTR text)
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? WriteString(name, text) : 0;
+}
+
+int RegKey::EnumSubKeyName(DWORD index, std::wstring& name)
+{
+    if (!key) return 0;
+    wchar_t buffer[kNameLength];
+    DWORD length = kNameLength;
+    if (RegEnumKeyExW(key, index, buffer, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) return 0;
+    name.assign(buffer, length < kNameLength ? length : kNameLength - 1);
+    return 1;
+}
+
+int RegKey::EnumValueName(DWORD index, std::wstring& name, DWORD* type, BYTE* data, DWORD* size)
+{
+    if (!key) return 0;
+    wchar_t buffer[kNameLength];
+    DWORD length = kNameLength;
+    if (RegEnumValueW(key, index, buffer, &length, NULL, type, data, size) != ERROR_SUCCESS) return 0;
+    name.assign(buffer, length < kNameLength ? length : kNameLength - 1);
+    return 1;
+}
+
+int RegKey::DeleteValue(LPCWSTR name)
+{
+    if (!key) return 0;
+    return RegDeleteValueW(key, name) == ERROR_SUCCESS;
+}
+
+int RegKey::DeleteSubKey(LPCWSTR name)
+{
+    // A null or empty name would empty this key itself.
+    if (!key || !name || !*name) return 0;
+    return RegDeleteTreeW(key, name) == ERROR_SUCCESS;
+}

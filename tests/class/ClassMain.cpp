@@ -1,0 +1,11 @@
+// Class level: the component is linked into this executable, whose module holds its resources.
+#include <gtest/gtest.h>
+
+#include "host/HostContext.h"
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    hostContext.instance = GetModuleHandleW(NULL);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,233 @@
+// The registry classes against the real registry, each test in its own key.
+#include <gtest/gtest.h>
+
+#include "host/HostContext.h"
+#include "resource.h"
+#include "settings/SettingsKey.h"
+#include "support/Fixtures.h"
+
+namespace {
+
+class RegKeyTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        hostContext.vendor = vendor.c_str();
+        hostContext.product = product.c_str();
+    }
+    void TearDown() override
+    {
+        hostContext.vendor = hostContext.product = NULL;
+        SettingsTest::TearDown();
+    }
+    // A plain key on the test's path, with no string-id lookups.
+    void OpenPlain(RegKey& key) { ASSERT_EQ(key.Create(HKEY_CURRENT_USER, SettingsPath().c_str(), NULL), 1); }
+    void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)
+    {
+        testreg::WriteRaw(HKEY_CURRENT_USER, SettingsPath(), name, type, data, size);
+    }
+};
+
+TEST_F(RegKeyTest, ReadDwordOfAbsentValueFailsAndKeepsTheDefault)
+{
+    RegKey key;
+    OpenPlain(key);
+    DWORD value = 77;
+    EXPECT_EQ(key.ReadDword(L"Missing", &value), 0);
+    EXPECT_EQ(value, 77u);
+}
+
+TEST_F(RegKeyTest, ReadDwordAcceptsOnlyDwordValues)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"Text", L"12345");
+    WriteDword(L"Number", 42);
+    RegKey key;
+    OpenPlain(key);
+    DWORD value = 7;
+    EXPECT_EQ(key.ReadDword(L"Text", &value), 0);
+    EXPECT_EQ(value, 7u) << "a string longer than four bytes must not reach the variable";
+    EXPECT_EQ(key.ReadDword(L"Number", &value), 1);
+    EXPECT_EQ(value, 42u);
+}
+
+TEST_F(RegKeyTest, ReadStringFailsWhenTheBufferIsTooSmall)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"Text", L"abcdef");
+    RegKey key;
+    OpenPlain(key);
+    wchar_t buffer[4] = L"xyz";
+    DWORD size = sizeof(buffer);
+    EXPECT_EQ(key.ReadString(L"Text", buffer, &size), 0);
+}
+
+TEST_F(RegKeyTest, ReadStringRejectsOtherTypes)
+{
+    const wchar_t expandable[] = L"%TEMP%";
+    WriteRaw(L"Expand", REG_EXPAND_SZ, expandable, sizeof(expandable));
+    WriteDword(L"Number", 1);
+    RegKey key;
+    OpenPlain(key);
+    wchar_t buffer[64];
+    DWORD size = sizeof(buffer);
+    EXPECT_EQ(key.ReadString(L"Expand", buffer, &size), 0);
+    size = sizeof(buffer);
+    EXPECT_EQ(key.ReadString(L"Number", buffer, &size), 0);
+}
+
+TEST_F(RegKeyTest, ReadStringTerminatesDataStoredWithoutNul)
+{
+    WriteRaw(L"Bare", REG_SZ, L"abc", 6);        // no terminator
+    WriteRaw(L"Odd", REG_SZ, L"abcd", 5);        // two characters and half of the third
+    WriteRaw(L"Empty", REG_SZ, L"", 0);          // no data at all
+    RegKey key;
+    OpenPlain(key);
+    wchar_t buffer[16];
+    for (wchar_t& c : buffer) c = L'#';
+    DWORD size = sizeof(buffer);
+    ASSERT_EQ(key.ReadString(L"Bare", buffer, &size), 1);
+    EXPECT_STREQ(buffer, L"abc");
+    EXPECT_EQ(size, 8u);
+
+    for (wchar_t& c : buffer) c = L'#';
+    size = sizeof(buffer);
+    ASSERT_EQ(key.ReadString(L"Odd", buffer, &size), 1);
+    EXPECT_STREQ(buffer, L"ab");
+
+    for (wchar_t& c : buffer) c = L'#';
+    size = sizeof(buffer);
+    ASSERT_EQ(key.ReadString(L"Empty", buffer, &size), 1);
+    EXPECT_STREQ(buffer, L"");
+}
+
+TEST_F(RegKeyTest, ReadStringFailsWhenAnUnterminatedTextFillsTheBuffer)
+{
+    WriteRaw(L"Full", REG_SZ, L"abcd", 8);
+    RegKey key;
+    OpenPlain(key);
+    wchar_t buffer[5] = {L'#', L'#', L'#', L'#', L'!'};
+    DWORD size = 8;  // room for the four characters and no terminator
+    EXPECT_EQ(key.ReadString(L"Full", buffer, &size), 0);
+    EXPECT_EQ(buffer[4], L'!') << "nothing may be written past the stated capacity";
+}
+
+TEST_F(RegKeyTest, WriteStringStoresTheTerminator)
+{
+    RegKey key;
+    OpenPlain(key);
+    ASSERT_EQ(key.WriteString(L"Empty", L""), 1);
+    ASSERT_EQ(key.WriteString(L"Word", L"abc"), 1);
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(testreg::ReadRaw(HKEY_CURRENT_USER, SettingsPath(), L"Empty", &type, &data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(data.size(), 2u);
+    ASSERT_TRUE(testreg::ReadRaw(HKEY_CURRENT_USER, SettingsPath(), L"Word", &type, &data));
+    EXPECT_EQ(data.size(), 8u);
+}
+
+TEST_F(RegKeyTest, NullNameAddressesTheDefaultValue)
+{
+    RegKey key;
+    OpenPlain(key);
+    ASSERT_EQ(key.WriteString(static_cast<LPCWSTR>(NULL), L"shell"), 1);
+    std::wstring text;
+    ASSERT_TRUE(testreg::ReadString(HKEY_CURRENT_USER, SettingsPath(), NULL, &text));
+    EXPECT_EQ(text, L"shell");
+    wchar_t buffer[16];
+    DWORD size = sizeof(buffer);
+    ASSERT_EQ(key.ReadString(static_cast<LPCWSTR>(NULL), buffer, &size), 1);
+    EXPECT_STREQ(buffer, L"shell");
+}
+
+TEST_F(RegKeyTest, ValueNamesComeFromTheStringTable)
+{
+    SettingsKey settings;
+    ASSERT_EQ(settings.Create(NULL, NULL), 1);
+    ASSERT_EQ(settings.WriteDword(IDS_VALUE_TAB_COUNT, 5), 1);
+    EXPECT_EQ(Dword(L"TabCount"), 5u);
+    DWORD value = 0;
+    EXPECT_EQ(settings.ReadDword(IDS_VALUE_TAB_COUNT, &value), 1);
+    EXPECT_EQ(value, 5u);
+
+    // An id without a string touches nothing.
+    EXPECT_EQ(settings.WriteDword(9999u, 1), 0);
+    EXPECT_EQ(settings.WriteString(9999u, L"x"), 0);
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).size(), 1u);
+}
+
+TEST_F(RegKeyTest, ClosedKeyFailsEveryValueOperation)
+{
+    RegKey key;
+    EXPECT_EQ(key.Close(), 1);
+    DWORD value = 3;
+    EXPECT_EQ(key.ReadDword(L"Any", &value), 0);
+    EXPECT_EQ(key.WriteDword(L"Any", 1), 0);
+    EXPECT_EQ(key.DeleteValue(L"Any"), 0);
+    std::wstring name;
+    EXPECT_EQ(key.EnumValueName(0, name, NULL, NULL, NULL), 0);
+}
+
+TEST_F(RegKeyTest, OpenCreatesNothingWhileCreateBuildsEveryLevel)
+{
+    SettingsKey settings;
+    EXPECT_EQ(settings.Open(L"Alias"), 0);
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath()));
+
+    DWORD disposition = 0;
+    ASSERT_EQ(settings.Create(L"Keys\\40C1", &disposition), 1);
+    EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
+    EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Keys\\40C1")));
+    settings.Close();
+
+    ASSERT_EQ(settings.Create(L"Keys\\40C1", &disposition), 1);
+    EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
+    settings.Close();
+    EXPECT_EQ(settings.Open(L"Keys\\40C1"), 1);
+}
+
+TEST_F(RegKeyTest, SettingsKeyNeedsVendorAndProduct)
+{
+    hostContext.product = NULL;
+    SettingsKey settings;
+    EXPECT_EQ(settings.Create(NULL, NULL), 0);
+    EXPECT_EQ(settings.Open(NULL), 0);
+}
+
+TEST_F(RegKeyTest, EnumerationStopsPastTheLastIndex)
+{
+    RegKey key;
+    OpenPlain(key);
+    const std::wstring longName(255, L'n');
+    ASSERT_EQ(key.WriteDword(longName.c_str(), 1), 1);
+    ASSERT_EQ(key.WriteDword(L"Short", 2), 1);
+    RegKey child;
+    ASSERT_EQ(child.Create(key.Handle(), L"Child", NULL), 1);
+
+    std::wstring name;
+    std::vector<std::wstring> names;
+    for (DWORD i = 0; key.EnumValueName(i, name, NULL, NULL, NULL); ++i) names.push_back(name);
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_TRUE(names[0] == longName || names[1] == longName);
+    name = L"unchanged";
+    EXPECT_EQ(key.EnumValueName(2, name, NULL, NULL, NULL), 0);
+    EXPECT_EQ(name, L"unchanged");
+
+    ASSERT_EQ(key.EnumSubKeyName(0, name), 1);
+    EXPECT_EQ(name, L"Child");
+    EXPECT_EQ(key.EnumSubKeyName(1, name), 0);
+}
+
+TEST_F(RegKeyTest, DeleteSubKeyRemovesEverythingBelowIt)
+{
+    testreg::WriteDword(HKEY_CURRENT_USER, SectionPath(L"Alias\\Nested"), L"Deep", 1);
+    testreg::WriteString(HKEY_CURRENT_USER, SectionPath(L"Alias"), L"0_Name", L"  g");
+    SettingsKey settings;
+    ASSERT_EQ(settings.Open(NULL), 1);
+    EXPECT_EQ(settings.DeleteSubKey(L"Alias"), 1);
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Alias")));
+    EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath()));
+    EXPECT_EQ(settings.DeleteSubKey(L""), 0) << "an empty name must not empty the key itself";
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+// Direct registry access for tests: what the component stored, and data to prepare, of any
+// type and form, without going through the component's own classes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testreg {
+
+void DeleteTree(HKEY root, const std::wstring& path);
+bool KeyExists(HKEY root, const std::wstring& path);
+
+bool ReadDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* value);
+bool ReadString(HKEY root, const std::wstring& path, const wchar_t* name, std::wstring* value);
+// Type and raw bytes of a value; false when it is absent.
+bool ReadRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data);
+// Every value name of the key.
+std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path);
+
+void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
+void WriteString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value);
+void WriteRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size);
+
+// Saves a key with everything below it and puts it back when destroyed, for tests that
+// change keys shared with other software (the browser's, the shell's).
+class SavedKey {
+public:
+    SavedKey(HKEY root, const std::wstring& path);
+    ~SavedKey();
+    SavedKey(const SavedKey&) = delete;
+    SavedKey& operator=(const SavedKey&) = delete;
+
+private:
+    struct Value {
+        std::wstring name;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    struct Node {
+        std::wstring path;
+        std::vector<Value> values;
+    };
+    void Save(const std::wstring& path);
+
+    HKEY root;
+    std::wstring path;
+    bool existed;
+    std::vector<Node> nodes;
+};
+
+}  // namespace testreg

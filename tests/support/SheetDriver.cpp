@@ -1,0 +1,335 @@
+#include "support/SheetDriver.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+
+namespace driver {
+namespace {
+
+struct RunState {
+    HWND host;
+    std::function<void(Sheet&)> script;
+    bool started = false;
+    UINT_PTR findTimer = 0;
+    int answer = 0;
+    UINT_PTR boxTimer = 0;
+    std::vector<MessageBoxSeen> boxes;
+};
+
+RunState* state = nullptr;
+
+std::wstring WindowText(HWND window)
+{
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(length + 1, L'\0');
+    GetWindowTextW(window, &text[0], length + 1);
+    text.resize(lstrlenW(text.c_str()));
+    return text;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+struct Finder {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindSheet(HWND window, LPARAM param)
+{
+    Finder* finder = reinterpret_cast<Finder*>(param);
+    if (ClassOf(window) == L"#32770" && GetWindow(window, GW_OWNER) == finder->owner && IsWindowVisible(window) &&
+        GetDlgItem(window, 0x3020)) {
+        finder->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A message box is a dialog with the static 0xFFFF that holds its text.
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
+{
+    if (ClassOf(window) == L"#32770" && IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectButton(HWND child, LPARAM param)
+{
+    if (ClassOf(child) == L"Button" && IsWindowVisible(child))
+        reinterpret_cast<std::vector<int>*>(param)->push_back(GetDlgCtrlID(child));
+    return TRUE;
+}
+
+void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!state) return;
+    HWND box = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    MessageBoxSeen seen;
+    seen.caption = WindowText(box);
+    seen.text = WindowText(GetDlgItem(box, 0xFFFF));
+    EnumChildWindows(box, CollectButton, reinterpret_cast<LPARAM>(&seen.buttons));
+    state->boxes.push_back(seen);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(state->answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, state->answer)));
+}
+
+void CALLBACK StartScript(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!state || state->started) return;
+    Finder finder = {state->host, NULL};
+    EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&finder));
+    if (!finder.found) return;
+    state->started = true;
+    KillTimer(NULL, state->findTimer);
+    Sheet sheet(finder.found);
+    state->script(sheet);
+    if (!sheet.Closed() && IsWindow(finder.found)) sheet.Cancel();
+}
+
+}  // namespace
+
+HWND Sheet::Page() const
+{
+    return reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+int Sheet::PageIndex() const
+{
+    return static_cast<int>(SendMessageW(window, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0));
+}
+
+HWND Sheet::PageWindow(int index) const
+{
+    return reinterpret_cast<HWND>(SendMessageW(window, PSM_INDEXTOHWND, index, 0));
+}
+
+HWND Sheet::Tabs() const
+{
+    return reinterpret_cast<HWND>(SendMessageW(window, PSM_GETTABCONTROL, 0, 0));
+}
+
+std::vector<std::wstring> Sheet::TabLabels() const
+{
+    std::vector<std::wstring> labels;
+    HWND tabs = Tabs();
+    int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = L"";
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        labels.push_back(text);
+    }
+    return labels;
+}
+
+void Sheet::Select(int index)
+{
+    // What a tap on a tab does: the tab control asks, changes, and tells the sheet.
+    HWND tabs = Tabs();
+    NMHDR header = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), static_cast<UINT>(TCN_SELCHANGING)};
+    if (SendMessageW(window, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header))) return;
+    SendMessageW(tabs, TCM_SETCURSEL, index, 0);
+    header.code = static_cast<UINT>(TCN_SELCHANGE);
+    SendMessageW(window, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+HWND Sheet::Item(int id) const
+{
+    return GetDlgItem(Page(), id);
+}
+
+void Sheet::ChooseCombo(int id, int index)
+{
+    HWND combo = Item(id);
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+    SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+int Sheet::ComboSelection(int id) const
+{
+    return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
+}
+
+int Sheet::ComboCount(int id) const
+{
+    return static_cast<int>(SendMessageW(Item(id), CB_GETCOUNT, 0, 0));
+}
+
+std::wstring Sheet::ComboText(int id, int index) const
+{
+    HWND combo = Item(id);
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) return L"";
+    std::wstring text(length + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(length);
+    return text;
+}
+
+std::vector<std::wstring> Sheet::ComboTexts(int id) const
+{
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < ComboCount(id); ++i) texts.push_back(ComboText(id, i));
+    return texts;
+}
+
+LRESULT Sheet::ComboData(int id, int index) const
+{
+    return SendMessageW(Item(id), CB_GETITEMDATA, index, 0);
+}
+
+void Sheet::Click(int id)
+{
+    SendMessageW(Item(id), BM_CLICK, 0, 0);
+}
+
+bool Sheet::Checked(int id) const
+{
+    return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool Sheet::Enabled(int id) const
+{
+    return IsWindowEnabled(Item(id)) != FALSE;
+}
+
+bool Sheet::Visible(int id) const
+{
+    return (GetWindowLongW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Sheet::Focus(int id)
+{
+    SetFocus(Item(id));
+}
+
+void Sheet::Type(int id, const std::wstring& text)
+{
+    HWND edit = Item(id);
+    SetFocus(edit);
+    for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+}
+
+void Sheet::SetText(int id, const std::wstring& text)
+{
+    SetWindowTextW(Item(id), text.c_str());
+}
+
+std::wstring Sheet::Text(int id) const
+{
+    return WindowText(Item(id));
+}
+
+void Sheet::AnswerMessageBoxes(int button)
+{
+    state->answer = button;
+    if (!state->boxTimer) state->boxTimer = SetTimer(NULL, 0, 20, AnswerMessageBox);
+}
+
+const std::vector<MessageBoxSeen>& Sheet::MessageBoxes() const
+{
+    return state->boxes;
+}
+
+void Sheet::Ok()
+{
+    closed = true;
+    SendMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    WakeModalLoop();
+}
+
+void Sheet::Cancel()
+{
+    closed = true;
+    SendMessageW(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    WakeModalLoop();
+}
+
+void Sheet::WakeModalLoop()
+{
+    // The sheet's loop notices that it ended only when its next message arrives; after a
+    // real tap more input follows at once, here nothing would.
+    PostMessageW(window, WM_NULL, 0, 0);
+}
+
+HWND HostWindow()
+{
+    static HWND host = NULL;
+    if (!host || !IsWindow(host)) {
+        host = CreateWindowExW(0, L"STATIC", L"Corvane test host", WS_OVERLAPPED | WS_VISIBLE, 300, 0, 200, 100, NULL, NULL,
+                               GetModuleHandleW(NULL), NULL);
+    }
+    return host;
+}
+
+INT_PTR RunSheet(HWND owner, const std::function<INT_PTR()>& open, const std::function<void(Sheet&)>& script,
+                 DWORD timeoutMs)
+{
+    Watchdog watchdog(timeoutMs, "the property sheet did not close");
+    RunState run;
+    run.host = owner;
+    run.script = script;
+    RunState* outer = state;
+    state = &run;
+    run.findTimer = SetTimer(NULL, 0, 10, StartScript);
+    INT_PTR result = open();
+    KillTimer(NULL, run.findTimer);
+    if (run.boxTimer) KillTimer(NULL, run.boxTimer);
+    state = outer;
+    return result;
+}
+
+int Run(ShowOptionsFn showOptions, const HostArgs& args, const std::function<void(Sheet&)>& script, DWORD timeoutMs)
+{
+    HWND host = HostWindow();
+    return static_cast<int>(RunSheet(
+        host,
+        [&]() {
+            int reserved = 0;
+            return static_cast<INT_PTR>(showOptions(host, args.holdUnsupported, args.platformLevel, 0, &reserved,
+                                                    args.vendor, args.product, args.version, args.startPage));
+        },
+        script, timeoutMs));
+}
+
+Watchdog::Watchdog(DWORD timeoutMs, const char* what)
+    : done(CreateEventW(NULL, TRUE, FALSE, NULL)), thread(NULL), timeoutMs(timeoutMs), what(what)
+{
+    thread = CreateThread(NULL, 0, Watch, this, 0, NULL);
+}
+
+Watchdog::~Watchdog()
+{
+    SetEvent(done);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(done);
+}
+
+DWORD WINAPI Watchdog::Watch(void* self)
+{
+    Watchdog* watchdog = static_cast<Watchdog*>(self);
+    if (WaitForSingleObject(watchdog->done, watchdog->timeoutMs) == WAIT_TIMEOUT) {
+        std::fprintf(stderr, "\nWATCHDOG: %s within %lu ms; the test fails.\n", watchdog->what.c_str(),
+                     static_cast<unsigned long>(watchdog->timeoutMs));
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+    return 0;
+}
+
+}  // namespace driver

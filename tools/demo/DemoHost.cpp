@@ -1,0 +1,225 @@
+// A small host program that uses OPTION.dll exactly as the add-on does: it loads the library,
+// resolves its functions by ordinal, seeds the URL lists, opens the options sheet and then
+// prints the settings it would read.
+//
+//   corvane-demo [--render DIR] [--start N] [--vendor NAME] [--product NAME]
+//
+// With --render the sheet is driven automatically: every page is shown in turn and the
+// emulated 240 x 320 device screen is saved as DIR\NN-Label.bmp; then OK is pressed.
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+typedef int(WINAPI* ShowOptionsFn)(HWND, int, int, int, void*, LPCWSTR, LPCWSTR, LPCWSTR, int);
+typedef void(WINAPI* ResetListFn)(LPCWSTR, LPCWSTR, LPCWSTR);
+
+const int kScreenWidth = 240;
+const int kScreenHeight = 320;
+
+struct Options {
+    std::wstring renderDir;
+    int startPage = 0;
+    std::wstring vendor = L"Corvane";
+    std::wstring product = L"Corvane";
+    std::wstring version = L"1.0";
+};
+
+Options options;
+HWND hostWindow = NULL;
+UINT_PTR renderTimer = 0;
+
+bool SaveScreenBitmap(const std::wstring& path)
+{
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kScreenWidth;
+    info.bmiHeader.biHeight = kScreenHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    bool saved = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, kScreenWidth, kScreenHeight, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const DWORD stride = ((kScreenWidth * 3 + 3) / 4) * 4;
+        const DWORD imageSize = stride * kScreenHeight;
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+        file.bfSize = file.bfOffBits + imageSize;
+        FILE* out = _wfopen(path.c_str(), L"wb");
+        if (out) {
+            saved = fwrite(&file, sizeof(file), 1, out) == 1 && fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+                    fwrite(bits, imageSize, 1, out) == 1;
+            fclose(out);
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return saved;
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+BOOL CALLBACK FindSheet(HWND window, LPARAM param)
+{
+    if (GetWindow(window, GW_OWNER) == hostWindow && IsWindowVisible(window) && GetDlgItem(window, 0x3020)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring TabLabel(HWND tabs, int index)
+{
+    wchar_t text[64] = L"";
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+    std::wstring label = text;
+    for (wchar_t& c : label)
+        if (!iswalnum(c)) c = L'-';
+    return label;
+}
+
+// Visits every page like a user tapping the tabs, saving each screen, then presses OK.
+void CALLBACK RenderPages(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND sheet = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    if (!sheet) return;
+    KillTimer(NULL, renderTimer);
+
+    HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+    int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        SendMessageW(sheet, PSM_SETCURSEL, i, 0);
+        RedrawWindow(sheet, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        Sleep(150);
+        Pump();
+        wchar_t name[32];
+        swprintf(name, 32, L"%02d-", i);
+        std::wstring path = options.renderDir + L"\\" + name + TabLabel(tabs, i) + L".bmp";
+        if (SaveScreenBitmap(path))
+            wprintf(L"rendered %ls\n", path.c_str());
+        else
+            fwprintf(stderr, L"could not save %ls\n", path.c_str());
+    }
+    SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+void PrintValues(HKEY root, const std::wstring& path, int depth)
+{
+    HKEY key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    std::wstring indent(depth * 2, L' ');
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD nameLength = 256, type = 0;
+        BYTE data[8192];
+        DWORD size = sizeof(data) - sizeof(wchar_t);
+        if (RegEnumValueW(key, i, name, &nameLength, NULL, &type, data, &size) != ERROR_SUCCESS) break;
+        const wchar_t* shown = nameLength ? name : L"(default)";
+        if (type == REG_DWORD && size == 4)
+            wprintf(L"%ls%ls = %lu (DWORD)\n", indent.c_str(), shown, *reinterpret_cast<DWORD*>(data));
+        else if (type == REG_SZ) {
+            data[size] = 0;
+            data[size + 1] = 0;
+            wprintf(L"%ls%ls = \"%ls\"\n", indent.c_str(), shown, reinterpret_cast<wchar_t*>(data));
+        } else
+            wprintf(L"%ls%ls = (type %lu, %lu bytes)\n", indent.c_str(), shown, type, size);
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD nameLength = 256;
+        if (RegEnumKeyExW(key, i, name, &nameLength, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
+        wprintf(L"%ls[%ls]\n", indent.c_str(), name);
+        PrintValues(root, path + L"\\" + name, depth + 1);
+    }
+    RegCloseKey(key);
+}
+
+void ParseArguments(int argc, wchar_t** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::wstring arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == L"--render" && hasValue)
+            options.renderDir = argv[++i];
+        else if (arg == L"--start" && hasValue)
+            options.startPage = _wtoi(argv[++i]);
+        else if (arg == L"--vendor" && hasValue)
+            options.vendor = argv[++i];
+        else if (arg == L"--product" && hasValue)
+            options.product = argv[++i];
+        else
+            fwprintf(stderr, L"ignored argument %ls\n", arg.c_str());
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    ParseArguments(argc, argv);
+
+    HMODULE dll = LoadLibraryW(L"OPTION.dll");
+    if (!dll) {
+        fwprintf(stderr, L"cannot load OPTION.dll (error %lu)\n", GetLastError());
+        return 1;
+    }
+    ShowOptionsFn showOptions = reinterpret_cast<ShowOptionsFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(1))));
+    ResetListFn resetAliases = reinterpret_cast<ResetListFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(2))));
+    ResetListFn resetServices = reinterpret_cast<ResetListFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(3))));
+    if (!showOptions) {
+        fwprintf(stderr, L"OPTION.dll has no ordinal 1\n");
+        return 1;
+    }
+
+    // Seeding writes the default lists only when none is stored yet.
+    if (resetAliases) resetAliases(options.vendor.c_str(), options.product.c_str(), options.version.c_str());
+    if (resetServices) resetServices(options.vendor.c_str(), options.product.c_str(), options.version.c_str());
+
+    hostWindow = CreateWindowExW(0, L"STATIC", L"Corvane", WS_OVERLAPPED, 300, 0, 200, 100, NULL, NULL,
+                                 GetModuleHandleW(NULL), NULL);
+    if (!options.renderDir.empty()) {
+        CreateDirectoryW(options.renderDir.c_str(), NULL);
+        renderTimer = SetTimer(NULL, 0, 50, RenderPages);
+    }
+
+    int reserved = 0;
+    int result = showOptions(hostWindow, 0, 5, 0, &reserved, options.vendor.c_str(), options.product.c_str(),
+                             options.version.c_str(), options.startPage);
+    wprintf(L"ShowOptions returned 0x%08X: last page %d, sheet result %d\n", static_cast<unsigned>(result),
+            (result >> 16) & 0xFFFF, static_cast<short>(result & 0xFFFF));
+
+    std::wstring path = L"Software\\" + options.vendor + L"\\" + options.product;
+    wprintf(L"\nSettings the host reads from HKEY_CURRENT_USER\\%ls:\n", path.c_str());
+    PrintValues(HKEY_CURRENT_USER, path, 1);
+    DestroyWindow(hostWindow);
+    return 0;
+}

@@ -6,6 +6,8 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    // Device paths such as \Windows\ name the emulated device's folders on drive C:.
+    SetCurrentDirectoryW(L"C:\\");
     if (!OptionDll()) {
         std::fprintf(stderr, "cannot load OPTION.dll (error %lu)\n", GetLastError());
         return 1;

@@ -186,6 +186,14 @@ void ParseArguments(int argc, wchar_t** argv)
 int wmain(int argc, wchar_t** argv)
 {
     ParseArguments(argc, argv);
+    // Load the library from beside this program, then let device paths such as \Windows\
+    // name the emulated device's folders on drive C:.
+    wchar_t folder[MAX_PATH];
+    DWORD length = GetModuleFileNameW(NULL, folder, MAX_PATH);
+    while (length > 0 && folder[length - 1] != L'\\') --length;
+    folder[length] = L'\0';
+    SetDllDirectoryW(folder);
+    SetCurrentDirectoryW(L"C:\\");
 
     HMODULE dll = LoadLibraryW(L"OPTION.dll");
     if (!dll) {

@@ -40,8 +40,25 @@ INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnSettingChange(wParam, lParam);
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<INT_PTR>(OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_DESTROY:
+        ReleaseStaticBitmaps();
+        return FALSE;
     }
     return FALSE;
+}
+
+void Dialog::ReleaseStaticBitmaps()
+{
+    // A static control that loaded its bitmap from the template does not release it on every
+    // platform. Taking the bitmap back makes it ours everywhere, so it is deleted exactly once.
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = L"";
+        GetClassNameW(child, className, 16);
+        if (lstrcmpiW(className, L"Static") != 0 || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (bitmap) DeleteObject(bitmap);
+    }
 }
 
 BOOL Dialog::OnInitDialog(WPARAM, LPARAM)

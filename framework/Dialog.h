@@ -38,6 +38,7 @@ protected:
     static void Bind(HWND window, Dialog* dialog);
     static Dialog* BoundTo(HWND window);
     static INT_PTR Dispatch(Dialog* dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void ReleaseStaticBitmaps();
 
     HWND hwnd;
     HWND parent;

@@ -1,0 +1,78 @@
+/*
+ * Corvane Options: what a host needs to use OPTION.dll.
+ *
+ * OPTION.dll exports its three functions by ordinal only; load it and resolve them with
+ * GetProcAddress(module, MAKEINTRESOURCEA(ordinal)). Usable from C and C++.
+ *
+ *     HMODULE dll = LoadLibraryW(L"OPTION.dll");
+ *     CorvaneShowOptionsFn showOptions =
+ *         (CorvaneShowOptionsFn)GetProcAddress(dll, MAKEINTRESOURCEA(CORVANE_ORDINAL_SHOW_OPTIONS));
+ *     int reserved = 0;
+ *     int result = showOptions(window, 0, 5, 0, &reserved, L"Vendor", L"Corvane", L"1.0",
+ *                              CORVANE_PAGE_MENU);
+ *     if (result != CORVANE_SHOW_REJECTED && CORVANE_SHEET_RESULT(result) == 1) ...
+ */
+#ifndef CORVANE_OPTIONS_H
+#define CORVANE_OPTIONS_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Export ordinals. */
+#define CORVANE_ORDINAL_SHOW_OPTIONS 1
+#define CORVANE_ORDINAL_RESET_ALIASES 2
+#define CORVANE_ORDINAL_RESET_SERVICES 3
+
+/*
+ * Ordinal 1. Shows the modal, full-screen options sheet owned by parent and returns when the
+ * user closes it. The three strings stay owned by the host and must outlive the call; the
+ * settings live in HKEY_CURRENT_USER\Software\<vendor>\<product>.
+ *   holdUnsupported  nonzero: the Buttons page offers no press-and-hold functions
+ *   platformLevel    the host's platform generation code (below 5: no soft-key menu bar;
+ *                    above 2: the PPC2002 option of the View page is fixed)
+ *   reservedValue    not used
+ *   reservedPointer  must be non-null; not used otherwise
+ *   startPage        CORVANE_PAGE_*, the page shown first (out of range: the first page)
+ * Returns CORVANE_SHOW_REJECTED when parent is not a window or a pointer is null; otherwise
+ * the last active page and the sheet's result, see the macros below.
+ */
+typedef int(WINAPI* CorvaneShowOptionsFn)(HWND parent, int holdUnsupported, int platformLevel, int reservedValue,
+                                          void* reservedPointer, LPCWSTR vendor, LPCWSTR product, LPCWSTR version,
+                                          int startPage);
+
+/*
+ * Ordinals 2 and 3. Write the default URL alias or URL service list into the settings key
+ * when no such list is stored yet (its subkey "Alias" or "Service" is absent); a stored list,
+ * even an empty one, is left alone. A null argument writes nothing.
+ */
+typedef void(WINAPI* CorvaneResetListFn)(LPCWSTR vendor, LPCWSTR product, LPCWSTR version);
+
+/* Decoding the result of ShowOptions. */
+#define CORVANE_SHOW_REJECTED 2
+#define CORVANE_LAST_PAGE(result) ((int)(((unsigned)(result) >> 16) & 0xFFFF))
+/* The property sheet's own result: 1 OK, 0 Cancel, -1 the sheet could not be shown. */
+#define CORVANE_SHEET_RESULT(result) ((int)(short)((unsigned)(result) & 0xFFFF))
+
+/* The pages of the sheet, in their fixed order. */
+enum CorvanePage {
+    CORVANE_PAGE_BUTTONS = 0,
+    CORVANE_PAGE_PIE = 1,
+    CORVANE_PAGE_URL_ALIAS = 2,
+    CORVANE_PAGE_URL_SERVICE = 3,
+    CORVANE_PAGE_SCREEN = 4,
+    CORVANE_PAGE_MENU = 5,
+    CORVANE_PAGE_TAB_1 = 6,
+    CORVANE_PAGE_TAB_2 = 7,
+    CORVANE_PAGE_VIEW = 8,
+    CORVANE_PAGE_ABOUT = 9,
+    CORVANE_PAGE_COUNT = 10
+};
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* CORVANE_OPTIONS_H */

@@ -3,9 +3,12 @@
 // prints the settings it would read.
 //
 //   corvane-demo [--render DIR] [--start N] [--vendor NAME] [--product NAME]
+//                [--export FILE.reg] [--no-sheet]
 //
 // With --render the sheet is driven automatically: every page is shown in turn and the
 // emulated 240 x 320 device screen is saved as DIR\NN-Label.bmp; then OK is pressed.
+// With --export the settings are also written to FILE.reg (REGEDIT4), which regedit can
+// import; --no-sheet skips the sheet and only seeds, prints and exports.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -14,6 +17,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "RegExport.h"
 
 namespace {
 
@@ -29,6 +34,8 @@ struct Options {
     std::wstring vendor = L"Corvane";
     std::wstring product = L"Corvane";
     std::wstring version = L"1.0";
+    std::wstring exportFile;
+    bool showSheet = true;
 };
 
 Options options;
@@ -176,6 +183,10 @@ void ParseArguments(int argc, wchar_t** argv)
             options.vendor = argv[++i];
         else if (arg == L"--product" && hasValue)
             options.product = argv[++i];
+        else if (arg == L"--export" && hasValue)
+            options.exportFile = argv[++i];
+        else if (arg == L"--no-sheet")
+            options.showSheet = false;
         else
             fwprintf(stderr, L"ignored argument %ls\n", arg.c_str());
     }
@@ -186,7 +197,7 @@ void ParseArguments(int argc, wchar_t** argv)
 int wmain(int argc, wchar_t** argv)
 {
     ParseArguments(argc, argv);
-    // Load the library from beside this program, then let device paths such as \Windows\
+    // Load the library from beside this program, then let device paths such as "\Windows\"
     // name the emulated device's folders on drive C:.
     wchar_t folder[MAX_PATH];
     DWORD length = GetModuleFileNameW(NULL, folder, MAX_PATH);
@@ -214,20 +225,34 @@ int wmain(int argc, wchar_t** argv)
 
     hostWindow = CreateWindowExW(0, L"STATIC", L"Corvane", WS_OVERLAPPED, 300, 0, 200, 100, NULL, NULL,
                                  GetModuleHandleW(NULL), NULL);
-    if (!options.renderDir.empty()) {
-        CreateDirectoryW(options.renderDir.c_str(), NULL);
-        renderTimer = SetTimer(NULL, 0, 50, RenderPages);
+    if (options.showSheet) {
+        if (!options.renderDir.empty()) {
+            CreateDirectoryW(options.renderDir.c_str(), NULL);
+            renderTimer = SetTimer(NULL, 0, 50, RenderPages);
+        }
+        int reserved = 0;
+        int result = showOptions(hostWindow, 0, 5, 0, &reserved, options.vendor.c_str(), options.product.c_str(),
+                                 options.version.c_str(), options.startPage);
+        wprintf(L"ShowOptions returned 0x%08X: last page %d, sheet result %d\n", static_cast<unsigned>(result),
+                (result >> 16) & 0xFFFF, static_cast<short>(result & 0xFFFF));
     }
-
-    int reserved = 0;
-    int result = showOptions(hostWindow, 0, 5, 0, &reserved, options.vendor.c_str(), options.product.c_str(),
-                             options.version.c_str(), options.startPage);
-    wprintf(L"ShowOptions returned 0x%08X: last page %d, sheet result %d\n", static_cast<unsigned>(result),
-            (result >> 16) & 0xFFFF, static_cast<short>(result & 0xFFFF));
 
     std::wstring path = L"Software\\" + options.vendor + L"\\" + options.product;
     wprintf(L"\nSettings the host reads from HKEY_CURRENT_USER\\%ls:\n", path.c_str());
     PrintValues(HKEY_CURRENT_USER, path, 1);
+    if (!options.exportFile.empty()) {
+        std::string keys;
+        std::vector<std::wstring> lossy;
+        ExportKey(HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", path, keys, lossy);
+        for (const std::wstring& value : lossy)
+            fwprintf(stderr, L"warning: %ls holds characters a REGEDIT4 file cannot; its closest ANSI text was written\n",
+                     value.c_str());
+        if (!WriteRegFile(options.exportFile, keys)) {
+            fwprintf(stderr, L"could not write %ls\n", options.exportFile.c_str());
+            return 1;
+        }
+        wprintf(L"\nExported to %ls\n", options.exportFile.c_str());
+    }
     DestroyWindow(hostWindow);
     return 0;
 }

@@ -53,9 +53,16 @@ int RegKey::QueryValue(LPCWSTR name, BYTE* data, DWORD* type, DWORD* size)
 
 int RegKey::ReadDword(LPCWSTR name, DWORD* value)
 {
+    if (!value) return 0;
+    // Read into a local first: data of another type (a short string, say) must not reach
+    // the caller's variable, which holds the default to fall back on.
+    DWORD data = 0;
     DWORD type = 0;
-    DWORD size = sizeof(DWORD);
-    return QueryValue(name, reinterpret_cast<BYTE*>(value), &type, &size) && type == REG_DWORD;
+    DWORD size = sizeof(data);
+    if (!QueryValue(name, reinterpret_cast<BYTE*>(&data), &type, &size) || type != REG_DWORD || size != sizeof(data))
+        return 0;
+    *value = data;
+    return 1;
 }
 
 int RegKey::ReadString(LPCWSTR name, wchar_t* buffer, DWORD* size)

@@ -38,15 +38,20 @@ TEST_F(RegKeyTest, ReadDwordOfAbsentValueFailsAndKeepsTheDefault)
     EXPECT_EQ(value, 77u);
 }
 
-TEST_F(RegKeyTest, ReadDwordAcceptsOnlyDwordValues)
+TEST_F(RegKeyTest, ReadDwordAcceptsOnlyDwordValuesAndKeepsTheDefaultOtherwise)
 {
     testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"Text", L"12345");
+    testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"Char", L"5");  // four bytes with its NUL
+    const WORD shortData = 9;
+    WriteRaw(L"Short", REG_DWORD, &shortData, sizeof(shortData));
     WriteDword(L"Number", 42);
     RegKey key;
     OpenPlain(key);
     DWORD value = 7;
     EXPECT_EQ(key.ReadDword(L"Text", &value), 0);
-    EXPECT_EQ(value, 7u) << "a string longer than four bytes must not reach the variable";
+    EXPECT_EQ(key.ReadDword(L"Char", &value), 0);
+    EXPECT_EQ(key.ReadDword(L"Short", &value), 0);
+    EXPECT_EQ(value, 7u) << "data of another type or size must not reach the variable";
     EXPECT_EQ(key.ReadDword(L"Number", &value), 1);
     EXPECT_EQ(value, 42u);
 }

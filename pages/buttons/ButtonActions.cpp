@@ -1,5 +1,6 @@
 #include "pages/buttons/ButtonActions.h"
 
+#include <cstdlib>
 #include <cwchar>
 
 #include "host/HostContext.h"
@@ -48,7 +49,61 @@ const UINT kShellFlagLabelIds[kShellFlagCount] = {
     IDS_SHELL_SCROLL_LEFT, IDS_SHELL_SCROLL_RIGHT, IDS_SHELL_NONE,
     IDS_SHELL_OK_CLOSE, IDS_SHELL_CONTEXT_MENU, IDS_SHELL_ROTATE_SCREEN,
 };
+// Registry strings are read with 4096-byte limits.
+const DWORD kTextChars = 4096 / sizeof(wchar_t);
+
+std::wstring ReadText(RegKey& key, LPCWSTR name)
+{
+    wchar_t text[kTextChars];
+    DWORD size = sizeof(text);
+    return key.ReadString(name, text, &size) ? std::wstring(text) : std::wstring();
+}
+
+// One picture per button: its own small icon, or the generic button picture.
+int AddButtonImage(HIMAGELIST images, RegKey& button)
+{
+    std::wstring file = ReadText(button, L"Icon");
+    int index = 0;
+    std::wstring::size_type comma = file.rfind(L',');
+    if (comma != std::wstring::npos) {
+        index = static_cast<int>(_wtol(file.c_str() + comma + 1));
+        file.erase(comma);
+    }
+    if (!file.empty()) {
+        // A file that cannot be read answers UINT_MAX and may leave junk in the handle.
+        HICON icon = NULL;
+        if (ExtractIconExW(file.c_str(), index, NULL, &icon, 1) == 1 && icon) {
+            int image = ImageList_ReplaceIcon(images, -1, icon);
+            DestroyIcon(icon);
+            if (image >= 0) return image;
+        }
+    }
+    HBITMAP bitmap = LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(IDB_BUTTON));
+    int image = ImageList_Add(images, bitmap, bitmap);
+    if (bitmap) DeleteObject(bitmap);
+    return image;
+}
+
 }  // namespace
+
+ShellButton ReadShellButton(RegKey& keys, const std::wstring& keyName, HIMAGELIST images)
+{
+    RegKey button;
+    button.Open(keys.Handle(), keyName.c_str());
+    ShellButton shell;
+    shell.image = AddButtonImage(images, button);
+    shell.name = ReadText(button, L"Name");
+    // The program the shell starts, or else the shell's built-in function.
+    const std::wstring program = ReadText(button, NULL);
+    if (!program.empty()) {
+        shell.shellText = ProgramShellText(program.c_str());
+    } else {
+        DWORD flags = 0;
+        shell.shellText = FlagsShellText(button.ReadDword(L"Flags", &flags) ? flags : 0);
+    }
+    button.Close();
+    return shell;
+}
 
 void LoadButtonLabels()
 {

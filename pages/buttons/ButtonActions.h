@@ -1,10 +1,11 @@
-// The functions a hardware button can be given, what the shell itself does with a button,
+// The functions a hardware button can be given, how the shell's key describes a button,
 // and how a button's two codes share one stored value.
 #pragma once
 
 #include <string>
 
 #include "pocketpc/PocketPC.h"
+#include "settings/RegKey.h"
 
 struct ButtonAction {
     DWORD code;      // what the host runs when the button is pressed
@@ -31,6 +32,17 @@ void LoadButtonLabels();
 LPCWSTR ActionLabel(DWORD code);
 // The index of the first row with the code, or -1.
 int ActionIndex(DWORD code);
+
+// A hardware button as the shell's key describes it.
+struct ShellButton {
+    std::wstring name;
+    std::wstring shellText;  // what the shell does with the button
+    int image;               // its picture in the page's image list
+};
+
+// Reads the button's subkey of the open shell "Keys" key and adds exactly one picture for it
+// to the image list. A subkey that cannot be opened gives an empty name and shell text.
+ShellButton ReadShellButton(RegKey& keys, const std::wstring& keyName, HIMAGELIST images);
 
 // What the shell shows for the program it starts: the file name without folder and extension.
 std::wstring ProgramShellText(LPCWSTR program);

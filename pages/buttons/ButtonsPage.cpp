@@ -1,8 +1,5 @@
 #include "pages/buttons/ButtonsPage.h"
 
-#include <cstdlib>
-#include <cwchar>
-
 #include "framework/Controls.h"
 #include "host/HostContext.h"
 #include "pages/SheetPages.h"
@@ -20,8 +17,6 @@ const int kMaxHotKeyInterval = 1000;
 const int kHotKeyIntervalLine = 100;
 const int kHotKeyIntervalPage = 200;
 const int kColumnWidth = 100;
-// Registry strings are read with 4096-byte limits.
-const DWORD kTextChars = 4096 / sizeof(wchar_t);
 // Present on devices whose shell keeps press-and-hold to itself.
 const wchar_t kHoldReservedKey[] = L"\\40C6";
 const LPCWSTR kDefaultValue = NULL;
@@ -39,13 +34,6 @@ DWORD ReadDwordOr(RegKey& key, UINT nameId, DWORD fallback)
     return key.ReadDword(nameId, &value) ? value : fallback;
 }
 
-std::wstring ReadText(RegKey& key, LPCWSTR name)
-{
-    wchar_t text[kTextChars];
-    DWORD size = sizeof(text);
-    return key.ReadString(name, text, &size) ? std::wstring(text) : std::wstring();
-}
-
 std::wstring AssignmentSection(const std::wstring& keyName)
 {
     return L"Keys\\" + keyName;
@@ -54,38 +42,6 @@ std::wstring AssignmentSection(const std::wstring& keyName)
 LPCWSTR AssignmentText(const ButtonRow& row)
 {
     return row.code != kCodeNoChange ? ActionLabel(row.code) : row.shellText.c_str();
-}
-
-// One image per button: its own small icon, or the generic button picture.
-int AddButtonImage(HIMAGELIST images, RegKey& button)
-{
-    std::wstring file = ReadText(button, L"Icon");
-    int index = 0;
-    std::wstring::size_type comma = file.rfind(L',');
-    if (comma != std::wstring::npos) {
-        index = static_cast<int>(_wtol(file.c_str() + comma + 1));
-        file.erase(comma);
-    }
-    if (!file.empty()) {
-        // A file that cannot be read answers UINT_MAX and may leave junk in the handle.
-        HICON icon = NULL;
-        if (ExtractIconExW(file.c_str(), index, NULL, &icon, 1) == 1 && icon) {
-            int image = ImageList_ReplaceIcon(images, -1, icon);
-            DestroyIcon(icon);
-            if (image >= 0) return image;
-        }
-    }
-    HBITMAP bitmap = LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(IDB_BUTTON));
-    int image = ImageList_Add(images, bitmap, bitmap);
-    if (bitmap) DeleteObject(bitmap);
-    return image;
-}
-
-std::wstring ShellText(RegKey& button)
-{
-    std::wstring program = ReadText(button, kDefaultValue);
-    if (!program.empty()) return ProgramShellText(program.c_str());
-    return FlagsShellText(ReadDwordOr(button, L"Flags", 0));
 }
 
 }  // namespace
@@ -189,23 +145,18 @@ void ButtonsPage::AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIS
         assignment.Close();
     }
 
-    RegKey button;
-    button.Open(keys.Handle(), keyName.c_str());
-    const int image = AddButtonImage(images, button);
-    const std::wstring name = ReadText(button, L"Name");
-    const std::wstring shellText = ShellText(button);
-    button.Close();
+    const ShellButton shell = ReadShellButton(keys, keyName, images);
 
     for (DWORD hold = 0; hold <= (holdRows ? 1u : 0u); ++hold) {
         ButtonRow* row = new ButtonRow();
         row->keyName = keyName;
-        row->shellText = shellText;
+        row->shellText = shell.shellText;
         row->code = hold ? stored >> 16 : stored & 0xFFFF;
         row->hold = hold;
         row->noChange = row->code == kCodeNoChange;
-        std::wstring text = hold ? name + ResourceText(IDS_BUTTONS_HOLD_SUFFIX) : name;
+        std::wstring text = hold ? shell.name + ResourceText(IDS_BUTTONS_HOLD_SUFFIX) : shell.name;
         // The list sorts its rows, so a button's press-and-hold row follows its short one.
-        int index = InsertRow(text.c_str(), image, row);
+        int index = InsertRow(text.c_str(), shell.image, row);
         if (index < 0) {
             delete row;
             continue;

@@ -40,6 +40,13 @@ std::ostream& operator<<(std::ostream& out, const UserAgent& agent)
 
 class BrowserPageTest : public SheetTest {
 protected:
+    // Each test starts without user-agent values, whatever an earlier run left there.
+    void SetUp() override
+    {
+        SheetTest::SetUp();
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kUserAgent);
+    }
+
     UserAgent StoredUserAgent() const
     {
         UserAgent agent;
@@ -222,7 +229,6 @@ TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
 TEST_F(BrowserPageTest, ClearTypeBoxFollowsTheBrowserValueAndEveryValueIsRewritten)
 {
     testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText", 1);
-    testreg::DeleteTree(HKEY_LOCAL_MACHINE, kUserAgent);
     testreg::DeleteTree(HKEY_CURRENT_USER, kExplorerMain);
     bool checked = false;
     Show(kBrowserPage, [&](driver::Sheet& sheet) {

@@ -1,11 +1,306 @@
 #include "pages/buttons/ButtonsPage.h"
 
+#include "framework/Controls.h"
 #include "host/HostContext.h"
 #include "pages/SheetPages.h"
+#include "pages/buttons/ButtonActions.h"
 #include "resource.h"
+#include "settings/SettingsKey.h"
+
+namespace {
+
+const DWORD kDefaultScrollLineAmount = 20;
+const int kMaxScrollLineAmount = 100;
+const DWORD kDefaultHotKeyInterval = 400;
+const int kMinHotKeyInterval = 200;
+const int kMaxHotKeyInterval = 1000;
+const int kHotKeyIntervalLine = 100;
+const int kHotKeyIntervalPage = 200;
+const int kColumnWidth = 100;
+// Present on devices whose shell keeps press-and-hold to itself.
+const wchar_t kHoldReservedKey[] = L"\\40C6";
+const LPCWSTR kDefaultValue = NULL;
+
+// A value of the wrong type reads as absent rather than as whatever bytes it holds.
+DWORD ReadDwordOr(RegKey& key, LPCWSTR name, DWORD fallback)
+{
+    DWORD value = 0;
+    return key.ReadDword(name, &value) ? value : fallback;
+}
+
+DWORD ReadDwordOr(RegKey& key, UINT nameId, DWORD fallback)
+{
+    DWORD value = 0;
+    return key.ReadDword(nameId, &value) ? value : fallback;
+}
+
+std::wstring AssignmentSection(const std::wstring& keyName)
+{
+    return L"Keys\\" + keyName;
+}
+
+LPCWSTR AssignmentText(const ButtonRow& row)
+{
+    return row.code != kCodeNoChange ? ActionLabel(row.code) : row.shellText.c_str();
+}
+
+}  // namespace
 
 ButtonsPage::ButtonsPage() : PropertyPage(IDD_BUTTONS, 0)
 {
+}
+
+ButtonsPage::~ButtonsPage()
+{
+    // Normally the list has released every record as its window went; a page deleted while
+    // its window still exists releases them itself.
+    if (hwnd) ReleaseRows();
+}
+
+BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    PropertyPage::OnInitDialog(wParam, lParam);
+    controls::SetFont(hwnd, headerFont, {IDC_BUTTONS_HEADER});
+
+    // Opened, not created: showing the page creates nothing.
+    SettingsKey settings;
+    settings.Open(NULL);
+
+    controls::AddComboNumbers(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 1, kMaxScrollLineAmount);
+    controls::SelectComboIndex(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO,
+                               ReadDwordOr(settings, IDS_VALUE_SCROLL_LINE_AMOUNT, kDefaultScrollLineAmount) - 1);
+
+    LoadButtonLabels();
+
+    HWND list = GetDlgItem(hwnd, IDC_BUTTONS_LIST);
+    const UINT columnTitles[] = {IDS_BUTTONS_COLUMN_BUTTON, IDS_BUTTONS_COLUMN_ASSIGNMENT};
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW record = {};
+        record.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
+        record.fmt = LVCFMT_LEFT;
+        record.cx = kColumnWidth;
+        record.pszText = const_cast<LPWSTR>(ResourceText(columnTitles[column]));
+        record.iSubItem = column;
+        record.iOrder = column;
+        SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&record));
+    }
+
+    // The list destroys its image list with itself.
+    HIMAGELIST images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                         ILC_COLOR | ILC_MASK, 0, 1);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+
+    // Without a path the enumeration would list the whole of HKEY_LOCAL_MACHINE as buttons.
+    LPCWSTR keysPath = LoadStringPointer(hostContext.instance, IDS_PATH_SHELL_KEYS);
+    if (keysPath && *keysPath) {
+        RegKey reserved;
+        const bool holdRows = !hostContext.holdUnsupported &&
+                              !reserved.Open(HKEY_LOCAL_MACHINE, (std::wstring(keysPath) + kHoldReservedKey).c_str());
+        reserved.Close();
+
+        RegKey keys;
+        if (keys.Open(HKEY_LOCAL_MACHINE, keysPath)) {
+            std::wstring keyName;
+            for (DWORD index = 0; keys.EnumSubKeyName(index, keyName); ++index)
+                AddButton(keys, keyName, images, holdRows);
+            keys.Close();
+        }
+    }
+
+    for (const ButtonAction& action : ButtonActionTable) {
+        int item = controls::AddComboText(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, action.label);
+        SendDlgItemMessageW(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, CB_SETITEMDATA, item, action.code);
+    }
+
+    // Set up even when hidden, so that saving writes back the stored interval.
+    HWND interval = GetDlgItem(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR);
+    if (hostContext.holdUnsupported) {
+        ShowWindow(GetDlgItem(hwnd, IDC_BUTTONS_INTERVAL_LABEL), SW_HIDE);
+        ShowWindow(interval, SW_HIDE);
+    }
+    SendMessageW(interval, TBM_SETRANGE, FALSE, MAKELPARAM(kMinHotKeyInterval, kMaxHotKeyInterval));
+    SendMessageW(interval, TBM_SETLINESIZE, 0, kHotKeyIntervalLine);
+    SendMessageW(interval, TBM_SETPAGESIZE, 0, kHotKeyIntervalPage);
+    SendMessageW(interval, TBM_SETPOS, TRUE,
+                 static_cast<LPARAM>(static_cast<int>(ReadDwordOr(settings, IDS_VALUE_HOT_KEY_INTERVAL,
+                                                                  kDefaultHotKeyInterval))));
+    settings.Close();
+
+    // Selecting the first row shows its function in the combo box. The choice is not applied:
+    // for a stored code the table lacks the box shows "<No Change>", and applying it, or
+    // turning the twin row to match, would change what a button does without the user asking.
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    return TRUE;
+}
+
+void ButtonsPage::AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIST images, bool holdRows)
+{
+    DWORD stored = 0;
+    SettingsKey assignment;
+    if (assignment.Open(AssignmentSection(keyName).c_str())) {
+        stored = ReadDwordOr(assignment, kDefaultValue, 0);
+        assignment.Close();
+    }
+
+    const ShellButton shell = ReadShellButton(keys, keyName, images);
+
+    for (DWORD hold = 0; hold <= (holdRows ? 1u : 0u); ++hold) {
+        ButtonRow* row = new ButtonRow();
+        row->keyName = keyName;
+        row->shellText = shell.shellText;
+        row->code = hold ? stored >> 16 : stored & 0xFFFF;
+        row->hold = hold;
+        row->noChange = row->code == kCodeNoChange;
+        std::wstring text = hold ? shell.name + ResourceText(IDS_BUTTONS_HOLD_SUFFIX) : shell.name;
+        // The list sorts its rows, so a button's press-and-hold row follows its short one.
+        int index = InsertRow(text.c_str(), shell.image, row);
+        if (index < 0) {
+            delete row;
+            continue;
+        }
+        ShowAssignment(index, *row);
+    }
+}
+
+int ButtonsPage::InsertRow(LPCWSTR text, int image, ButtonRow* row)
+{
+    HWND list = GetDlgItem(hwnd, IDC_BUTTONS_LIST);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<LPWSTR>(text);
+    item.iImage = image;
+    item.lParam = reinterpret_cast<LPARAM>(row);
+    return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+bool ButtonsPage::RowAt(int index, ButtonRow** row) const
+{
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!SendDlgItemMessageW(hwnd, IDC_BUTTONS_LIST, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return false;
+    *row = reinterpret_cast<ButtonRow*>(item.lParam);
+    return true;
+}
+
+void ButtonsPage::ShowAssignment(int index, const ButtonRow& row)
+{
+    LVITEMW item = {};
+    item.iSubItem = 1;
+    item.pszText = const_cast<LPWSTR>(AssignmentText(row));
+    SendDlgItemMessageW(hwnd, IDC_BUTTONS_LIST, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+BOOL ButtonsPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_BUTTONS_ASSIGNMENT_COMBO && HIWORD(wParam) == CBN_SELCHANGE) {
+        ApplyChoice();
+        return TRUE;
+    }
+    return PropertyPage::OnCommand(wParam, lParam);
+}
+
+BOOL ButtonsPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->idFrom == IDC_BUTTONS_LIST) {
+        const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        const ButtonRow* row = reinterpret_cast<const ButtonRow*>(change->lParam);
+        if (header->code == static_cast<UINT>(LVN_ITEMCHANGING)) {
+            // The row losing the selection reports too, and may well report last; the box
+            // follows only the row that is selected, whatever the order.
+            if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED)) {
+                int index = row ? ActionIndex(row->code) : -1;
+                controls::SelectComboIndex(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, index < 0 ? 0 : index);
+            }
+            *result = FALSE;
+            return TRUE;
+        }
+        // However the list goes (the sheet cancelled, the window destroyed), its rows' records go too.
+        if (header->code == static_cast<UINT>(LVN_DELETEITEM)) delete row;
+    }
+    return PropertyPage::OnNotify(wParam, lParam, result);
+}
+
+void ButtonsPage::ApplyChoice()
+{
+    const DWORD choice = controls::ComboSelection(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO);
+    if (choice == static_cast<DWORD>(CB_ERR)) return;
+    const DWORD code =
+        static_cast<DWORD>(SendDlgItemMessageW(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, CB_GETITEMDATA, choice, 0));
+
+    const int selected = static_cast<int>(SendDlgItemMessageW(hwnd, IDC_BUTTONS_LIST, LVM_GETSELECTIONMARK, 0, 0));
+    ButtonRow* row = NULL;
+    if (selected < 0 || !RowAt(selected, &row) || !row) return;
+    row->code = code;
+    row->noChange = code == kCodeNoChange;
+    ShowAssignment(selected, *row);
+
+    if (hostContext.holdUnsupported) return;
+    ButtonRow* twin = NULL;
+    int index = 0;
+    for (;; ++index) {
+        if (!RowAt(index, &twin)) return;
+        if (index != selected && twin && twin->keyName == row->keyName) break;
+    }
+    // A button is either left to the shell on both rows or taken over on both.
+    if (twin->noChange == row->noChange) return;
+    twin->noChange = row->noChange;
+    twin->code = twin->noChange ? kCodeNoChange : kCodeNone;
+    ShowAssignment(index, *twin);
+}
+
+void ButtonsPage::OnOK()
+{
+    SettingsKey settings;
+    settings.Create(NULL, NULL);
+    // Without a selection this stores 0.
+    settings.WriteDword(IDS_VALUE_SCROLL_LINE_AMOUNT, controls::ComboSelection(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO) + 1);
+    settings.WriteDword(IDS_VALUE_HOT_KEY_INTERVAL,
+                        static_cast<DWORD>(SendDlgItemMessageW(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR, TBM_GETPOS, 0, 0)));
+    settings.Close();
+    SaveAssignments();
+    PropertyPage::OnOK();
+}
+
+void ButtonsPage::SaveAssignments()
+{
+    // List order puts a button's short-press row before its press-and-hold row, so the two
+    // codes end up side by side in the one stored value.
+    ButtonRow* row = NULL;
+    for (int index = 0; RowAt(index, &row); ++index) {
+        if (!row) continue;
+        SettingsKey assignment;
+        if (!assignment.Create(AssignmentSection(row->keyName).c_str(), NULL)) continue;
+        const DWORD stored = ReadDwordOr(assignment, kDefaultValue, 0);
+        assignment.WriteDword(kDefaultValue, PackAssignment(stored, row->code, row->hold != 0));
+        assignment.Close();
+    }
+}
+
+void ButtonsPage::EndDialog(INT_PTR result)
+{
+    ReleaseRows();
+    PropertyPage::EndDialog(result);
+}
+
+void ButtonsPage::ReleaseRows()
+{
+    ButtonRow* row = NULL;
+    for (int index = 0; RowAt(index, &row); ++index) {
+        if (!row) continue;
+        // Cleared first, so that nothing reaches the record through the row afterwards.
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = index;
+        item.lParam = 0;
+        SendDlgItemMessageW(hwnd, IDC_BUTTONS_LIST, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        delete row;
+    }
 }
 
 BOOL ButtonsPage::OnSetActive()

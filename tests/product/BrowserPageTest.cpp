@@ -1,0 +1,268 @@
+// The "PIE" page through the real sheet, writing into the browser's own keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "resource.h"
+#include "support/Fixtures.h"
+
+namespace {
+
+const int kBrowserPage = 1;
+const wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const wchar_t kUserAgent[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
+const wchar_t kPostPlatform[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+const wchar_t kExplorer[] = L"Software\\Microsoft\\Internet Explorer";
+const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+
+const int kIdentifyAsPie = 0;
+const int kIdentifyAsIe55 = 1;
+const int kIdentifyAsIe60 = 2;
+const int kScriptDisabled = 0;
+const int kScriptEnabled = 1;
+const int kScriptShowErrors = 2;
+
+struct UserAgent {
+    std::wstring product, platform, version;
+    bool operator==(const UserAgent& other) const
+    {
+        return product == other.product && platform == other.platform && version == other.version;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const UserAgent& agent)
+{
+    return out << testing::PrintToString(agent.product) << ", " << testing::PrintToString(agent.platform) << ", "
+               << testing::PrintToString(agent.version);
+}
+
+class BrowserPageTest : public SheetTest {
+protected:
+    // Each test starts without user-agent values, whatever an earlier run left there.
+    void SetUp() override
+    {
+        SheetTest::SetUp();
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kUserAgent);
+    }
+
+    UserAgent StoredUserAgent() const
+    {
+        UserAgent agent;
+        testreg::ReadString(HKEY_LOCAL_MACHINE, kUserAgent, nullptr, &agent.product);
+        testreg::ReadString(HKEY_LOCAL_MACHINE, kUserAgent, L"Platform", &agent.platform);
+        testreg::ReadString(HKEY_LOCAL_MACHINE, kUserAgent, L"Version", &agent.version);
+        return agent;
+    }
+
+    // The tokens in "Post Platform", each checked to be an empty string (its NUL alone).
+    std::vector<std::wstring> Tokens() const
+    {
+        std::vector<std::wstring> names = testreg::ValueNames(HKEY_LOCAL_MACHINE, kPostPlatform);
+        for (const std::wstring& name : names) {
+            DWORD type = 0;
+            std::vector<BYTE> data;
+            EXPECT_TRUE(testreg::ReadRaw(HKEY_LOCAL_MACHINE, kPostPlatform, name.c_str(), &type, &data));
+            EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << testing::PrintToString(name);
+            EXPECT_EQ(data, (std::vector<BYTE>{0, 0})) << testing::PrintToString(name);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    DWORD BrowserDword(HKEY root, const wchar_t* path, const wchar_t* name) const
+    {
+        DWORD value = 0xDEADBEEF;
+        EXPECT_TRUE(testreg::ReadDword(root, path, name, &value)) << "no DWORD " << testing::PrintToString(name);
+        return value;
+    }
+
+    // Scripting as stored: "Security_RunScripts" and "ShowScriptErrors".
+    std::pair<DWORD, DWORD> Scripting() const
+    {
+        return {BrowserDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts"),
+                BrowserDword(HKEY_CURRENT_USER, kExplorerMain, L"ShowScriptErrors")};
+    }
+
+    void StoreScripting(DWORD runScripts, DWORD showErrors) const
+    {
+        testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts", runScripts);
+        testreg::WriteDword(HKEY_CURRENT_USER, kExplorerMain, L"ShowScriptErrors", showErrors);
+    }
+
+    // The browser's keys, put back as they were after each test.
+    testreg::SavedKey internetSettings{HKEY_LOCAL_MACHINE, kInternetSettings};
+    testreg::SavedKey explorer{HKEY_CURRENT_USER, kExplorer};
+};
+
+TEST_F(BrowserPageTest, OpeningTheFreshPageCreatesNoBrowserKey)
+{
+    testreg::DeleteTree(HKEY_LOCAL_MACHINE, kInternetSettings);
+    testreg::DeleteTree(HKEY_CURRENT_USER, kExplorer);
+    int identification = -2, script = -2;
+    bool clearType = true;
+    Show(kBrowserPage, [&](driver::Sheet& sheet) {
+        identification = sheet.ComboSelection(IDC_PIE_IDENTIFICATION_COMBO);
+        script = sheet.ComboSelection(IDC_PIE_SCRIPT_COMBO);
+        clearType = sheet.Checked(IDC_PIE_CLEARTYPE_CHECK);
+        EXPECT_EQ(sheet.ComboTexts(IDC_PIE_IDENTIFICATION_COMBO),
+                  (std::vector<std::wstring>{L"Identify PIE as PIE (default)", L"Identify PIE as IE 5.5",
+                                             L"Identify PIE as IE 6.0"}));
+        EXPECT_EQ(sheet.ComboTexts(IDC_PIE_SCRIPT_COMBO),
+                  (std::vector<std::wstring>{L"Disable Script", L"Enable Script",
+                                             L"Enable Script and show Script errors"}));
+        sheet.Cancel();
+    });
+    EXPECT_EQ(identification, kIdentifyAsPie);
+    EXPECT_EQ(script, kScriptEnabled);
+    EXPECT_FALSE(clearType);
+    EXPECT_FALSE(testreg::KeyExists(HKEY_LOCAL_MACHINE, kInternetSettings));
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, kExplorer));
+    EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "the add-on's own key is created";
+}
+
+TEST_F(BrowserPageTest, ApplyingTheDefaultsWritesEveryBrowserValue)
+{
+    testreg::DeleteTree(HKEY_LOCAL_MACHINE, kInternetSettings);
+    testreg::DeleteTree(HKEY_CURRENT_USER, kExplorer);
+    Show(kBrowserPage, [](driver::Sheet& sheet) { sheet.Ok(); });
+    EXPECT_EQ(Dword(L"Identification"), 0u);
+    EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/2.0", L"Windows CE", L"MSIE 3.02"}));
+    EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
+    EXPECT_EQ(Scripting(), std::make_pair(1ul, 0ul));
+    EXPECT_EQ(BrowserDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText"), 0u);
+}
+
+TEST_F(BrowserPageTest, IdentificationChoicesRewriteTheUserAgentAndItsTokens)
+{
+    // Tokens another program left behind, of any type and the unnamed one included.
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"Foreign", L"x");
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatform, L"Number", 7);
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, nullptr, L"unnamed");
+    Show(kBrowserPage, [](driver::Sheet& sheet) {
+        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsIe60);
+        sheet.Ok();
+    });
+    EXPECT_EQ(Dword(L"Identification"), 2u);
+    EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/4.0", L"Windows NT 5.1", L"MSIE 6.0"}));
+    EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"SV1"}));
+
+    // The page shows the choice it stored, whatever the browser's values say.
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Version", L"MSIE 3.02");
+    int shown = -1;
+    Show(kBrowserPage, [&](driver::Sheet& sheet) {
+        shown = sheet.ComboSelection(IDC_PIE_IDENTIFICATION_COMBO);
+        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsIe55);
+        sheet.Ok();
+    });
+    EXPECT_EQ(shown, kIdentifyAsIe60);
+    EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/4.0", L"Windows NT 5.0", L"MSIE 5.5"}));
+    EXPECT_TRUE(testreg::KeyExists(HKEY_LOCAL_MACHINE, kPostPlatform));
+    EXPECT_TRUE(Tokens().empty()) << "IE 5.5 has no tokens";
+
+    Show(kBrowserPage, [](driver::Sheet& sheet) {
+        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsPie);
+        sheet.Ok();
+    });
+    EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/2.0", L"Windows CE", L"MSIE 3.02"}));
+    EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
+}
+
+TEST_F(BrowserPageTest, StoredChoiceOutOfRangeLeavesTheUserAgentUntouched)
+{
+    WriteDword(L"Identification", 7);
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, nullptr, L"Mozilla/4.0");
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Platform", L"Windows NT 5.1");
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Version", L"MSIE 6.0");
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"SV1", L"");
+    int shown = 0;
+    Show(kBrowserPage, [&](driver::Sheet& sheet) {
+        shown = sheet.ComboSelection(IDC_PIE_IDENTIFICATION_COMBO);
+        sheet.Ok();
+    });
+    EXPECT_EQ(shown, -1);
+    EXPECT_EQ(Dword(L"Identification"), 0xFFFFFFFFu);
+    EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/4.0", L"Windows NT 5.1", L"MSIE 6.0"}));
+    EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"SV1"})) << "no tokens to write, so none are removed";
+}
+
+TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
+{
+    struct Case {
+        DWORD runScripts, showErrors;
+        int shown;
+    };
+    const Case readCases[] = {
+        {0, 1, kScriptDisabled},
+        {1, 0, kScriptEnabled},
+        {1, 1, kScriptShowErrors},
+        {2, 1, -1},  // a sum that names no choice
+    };
+    for (const Case& c : readCases) {
+        StoreScripting(c.runScripts, c.showErrors);
+        int shown = -2;
+        Show(kBrowserPage, [&](driver::Sheet& sheet) {
+            shown = sheet.ComboSelection(IDC_PIE_SCRIPT_COMBO);
+            sheet.Ok();
+        });
+        EXPECT_EQ(shown, c.shown) << c.runScripts << "+" << c.showErrors;
+        // Applied without a choice: the shown choice is written, and no choice means 1 and 1.
+        const std::pair<DWORD, DWORD> expected =
+            c.shown == kScriptDisabled ? std::make_pair(0ul, 0ul)
+                                       : c.shown == kScriptEnabled ? std::make_pair(1ul, 0ul) : std::make_pair(1ul, 1ul);
+        EXPECT_EQ(Scripting(), expected) << c.runScripts << "+" << c.showErrors;
+    }
+
+    const std::pair<int, std::pair<DWORD, DWORD>> writeCases[] = {
+        {kScriptDisabled, {0, 0}}, {kScriptEnabled, {1, 0}}, {kScriptShowErrors, {1, 1}}};
+    for (const auto& c : writeCases) {
+        StoreScripting(2, 1);
+        Show(kBrowserPage, [&](driver::Sheet& sheet) {
+            sheet.ChooseCombo(IDC_PIE_SCRIPT_COMBO, c.first);
+            sheet.Ok();
+        });
+        EXPECT_EQ(Scripting(), c.second) << "choice " << c.first;
+    }
+}
+
+TEST_F(BrowserPageTest, ClearTypeBoxFollowsTheBrowserValueAndEveryValueIsRewritten)
+{
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText", 1);
+    testreg::DeleteTree(HKEY_CURRENT_USER, kExplorerMain);
+    bool checked = false;
+    Show(kBrowserPage, [&](driver::Sheet& sheet) {
+        checked = sheet.Checked(IDC_PIE_CLEARTYPE_CHECK);
+        sheet.Click(IDC_PIE_CLEARTYPE_CHECK);
+        sheet.Ok();
+    });
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(BrowserDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText"), 0u);
+    // Changing only the box still writes the identification and the scripting.
+    EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/2.0", L"Windows CE", L"MSIE 3.02"}));
+    EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
+    EXPECT_EQ(Scripting(), std::make_pair(1ul, 0ul));
+
+    Show(kBrowserPage, [&](driver::Sheet& sheet) {
+        checked = sheet.Checked(IDC_PIE_CLEARTYPE_CHECK);
+        sheet.Click(IDC_PIE_CLEARTYPE_CHECK);
+        sheet.Ok();
+    });
+    EXPECT_FALSE(checked);
+    EXPECT_EQ(BrowserDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText"), 1u);
+}
+
+TEST_F(BrowserPageTest, CancelWritesNoBrowserValue)
+{
+    StoreScripting(0, 0);
+    Show(kBrowserPage, [](driver::Sheet& sheet) {
+        sheet.ChooseCombo(IDC_PIE_SCRIPT_COMBO, kScriptShowErrors);
+        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsIe60);
+        sheet.Cancel();
+    });
+    EXPECT_EQ(Scripting(), std::make_pair(0ul, 0ul));
+    DWORD identification = 0;
+    EXPECT_FALSE(ReadDword(L"Identification", &identification));
+}
+
+}  // namespace

@@ -1,0 +1,475 @@
+// The "Buttons" page through the real sheet and registry, with prepared shell button keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "resource.h"
+#include "support/Fixtures.h"
+
+namespace {
+
+const int kButtonsPage = 0;
+const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
+const DWORD kAbsent = 0xFFFFFFFF;
+const wchar_t kNotepad[] = L"C:\\windows\\notepad.exe";
+
+// Combo 4404 indices of a few functions.
+const int kChoiceNoChange = 0;
+const int kChoiceNone = 1;
+const int kChoicePieBack = 2;
+const int kChoiceNewBlankTab = 15;
+const int kChoiceCloseTab = 18;
+const int kChoicePreviousTab = 19;
+const int kChoiceNextTab = 20;
+const int kChoiceToggleFullScreen = 21;
+
+struct Row {
+    std::wstring name;
+    std::wstring assignment;
+    int image;
+    bool operator==(const Row& other) const
+    {
+        return name == other.name && assignment == other.assignment && image == other.image;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Row& row)
+{
+    return out << "{" << testing::PrintToString(row.name) << ", " << testing::PrintToString(row.assignment) << ", "
+               << row.image << "}";
+}
+
+std::wstring ItemText(HWND list, int index, int column)
+{
+    wchar_t text[512] = L"";
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::vector<Row> Rows(const driver::Sheet& sheet)
+{
+    HWND list = sheet.Item(IDC_BUTTONS_LIST);
+    std::vector<Row> rows;
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        LVITEMW item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        rows.push_back({ItemText(list, i, 0), ItemText(list, i, 1), item.iImage});
+    }
+    return rows;
+}
+
+std::vector<std::wstring> Assignments(const driver::Sheet& sheet)
+{
+    std::vector<std::wstring> texts;
+    for (const Row& row : Rows(sheet)) texts.push_back(row.assignment);
+    return texts;
+}
+
+HIMAGELIST Images(const driver::Sheet& sheet)
+{
+    return reinterpret_cast<HIMAGELIST>(SendMessageW(sheet.Item(IDC_BUTTONS_LIST), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+}
+
+// The pixels of one image drawn on white, to tell the pictures apart.
+std::vector<COLORREF> Picture(HIMAGELIST images, int index)
+{
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(images, &cx, &cy);
+    HDC screen = GetDC(NULL);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, cx, cy};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+// What a tap on a row does: selects and focuses it and moves the list's selection mark.
+void TapRow(driver::Sheet& sheet, int index)
+{
+    HWND list = sheet.Item(IDC_BUTTONS_LIST);
+    RECT rc = {};
+    rc.left = LVIR_LABEL;
+    ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc)));
+    LPARAM point = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
+    ASSERT_EQ(SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0), index);
+}
+
+class ButtonsPageTest : public SheetTest {
+protected:
+    void SetUp() override
+    {
+        SheetTest::SetUp();
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
+    }
+
+    // A shell button key; null texts and kAbsent flags are left out.
+    void AddShellButton(const std::wstring& key, const wchar_t* name, const wchar_t* icon = nullptr,
+                        const wchar_t* program = nullptr, DWORD flags = kAbsent) const
+    {
+        const std::wstring path = std::wstring(kShellKeys) + L"\\" + key;
+        RegCloseKey(CreateKey(path));
+        if (name) testreg::WriteString(HKEY_LOCAL_MACHINE, path, L"Name", name);
+        if (icon) testreg::WriteString(HKEY_LOCAL_MACHINE, path, L"Icon", icon);
+        if (program) testreg::WriteString(HKEY_LOCAL_MACHINE, path, nullptr, program);
+        if (flags != kAbsent) testreg::WriteDword(HKEY_LOCAL_MACHINE, path, L"Flags", flags);
+    }
+
+    static HKEY CreateKey(const std::wstring& path)
+    {
+        HKEY key = NULL;
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+        return key;
+    }
+
+    void StoreAssignment(const std::wstring& key, DWORD value) const
+    {
+        testreg::WriteDword(HKEY_CURRENT_USER, SectionPath(L"Keys\\" + key), nullptr, value);
+    }
+
+    DWORD Assignment(const std::wstring& key) const
+    {
+        DWORD value = 0xDEADBEEF;
+        EXPECT_TRUE(testreg::ReadDword(HKEY_CURRENT_USER, SectionPath(L"Keys\\" + key), nullptr, &value))
+            << "no assignment stored for " << testing::PrintToString(key);
+        return value;
+    }
+
+    // The image index each button gets: the position of its key in the shell's enumeration.
+    static int EnumerationIndex(const std::wstring& key)
+    {
+        HKEY keys = NULL;
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kShellKeys, 0, KEY_READ, &keys);
+        int found = -1;
+        for (DWORD i = 0; found < 0; ++i) {
+            wchar_t name[256];
+            DWORD length = 256;
+            if (RegEnumKeyExW(keys, i, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
+            if (key == name) found = static_cast<int>(i);
+        }
+        RegCloseKey(keys);
+        return found;
+    }
+
+    testreg::SavedKey shellKeys{HKEY_LOCAL_MACHINE, kShellKeys};
+};
+
+TEST_F(ButtonsPageTest, NoShellButtonsLeaveTheListEmptyAndSaveOnlyTheTwoNumbers)
+{
+    RegCloseKey(CreateKey(kShellKeys));
+    int rows = -1, images = -1, scrollChoice = -1, interval = -1, minimum = -1, maximum = -1;
+    std::vector<std::wstring> choices;
+    std::vector<LRESULT> codes;
+    std::vector<std::wstring> amounts;
+    bool intervalShown = false;
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        rows = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_LIST), LVM_GETITEMCOUNT, 0, 0));
+        images = ImageList_GetImageCount(Images(sheet));
+        choices = sheet.ComboTexts(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        for (int i = 0; i < sheet.ComboCount(IDC_BUTTONS_ASSIGNMENT_COMBO); ++i)
+            codes.push_back(sheet.ComboData(IDC_BUTTONS_ASSIGNMENT_COMBO, i));
+        amounts = sheet.ComboTexts(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
+        scrollChoice = sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
+        HWND trackbar = sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR);
+        interval = static_cast<int>(SendMessageW(trackbar, TBM_GETPOS, 0, 0));
+        minimum = static_cast<int>(SendMessageW(trackbar, TBM_GETRANGEMIN, 0, 0));
+        maximum = static_cast<int>(SendMessageW(trackbar, TBM_GETRANGEMAX, 0, 0));
+        intervalShown = sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR) && sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL);
+        sheet.Ok();
+    });
+    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(images, 0);
+    EXPECT_EQ(choices, (std::vector<std::wstring>{
+                           L"<No Change>",
+                           L"<None>",
+                           L"[PIE] Back",
+                           L"[PIE] Forward",
+                           L"[PIE] Stop/Refresh",
+                           L"[PIE] Home",
+                           L"[PIE] Favorites",
+                           L"[PIE] Change Layout",
+                           L"[PIE] Show/Hide Images",
+                           L"[PIE] Show/Hide Address Bar",
+                           L"[PIE] History",
+                           L"[PIE] Properties",
+                           L"[Corvane] Menu",
+                           L"[Corvane] Toggle Standard/Pocket View",
+                           L"[Corvane] New tab",
+                           L"[Corvane] New blank tab",
+                           L"[Corvane] New current tab",
+                           L"[Corvane] New home tab",
+                           L"[Corvane] Close tab",
+                           L"[Corvane] Previous tab",
+                           L"[Corvane] Next tab",
+                           L"[Corvane] Toggle fullscreen",
+                           L"[Corvane] Cursor to Address Bar",
+                           L"[Corvane] Beginning of page",
+                           L"[Corvane] End of page",
+                           L"[Corvane] Press TAB key",
+                           L"[Corvane] Press SHIFT-TAB key",
+                           L"[Corvane] Toggle D-Pad scroll mode",
+                           L"[Corvane] Toggle Jog Dial scroll mode",
+                       }));
+    EXPECT_EQ(codes, (std::vector<LRESULT>{0x00, 0x01, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27,
+                                           0x28, 0x29, 0x40, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49,
+                                           0x4A, 0x4B, 0x4C, 0x41, 0x42, 0x4D, 0x4E, 0x4F, 0x50}));
+    ASSERT_EQ(amounts.size(), 100u);
+    EXPECT_EQ(amounts.front(), L"1");
+    EXPECT_EQ(amounts.back(), L"100");
+    EXPECT_EQ(scrollChoice, 19) << "20 by default";
+    EXPECT_EQ(interval, 400);
+    EXPECT_EQ(minimum, 200);
+    EXPECT_EQ(maximum, 1000);
+    EXPECT_TRUE(intervalShown);
+
+    std::vector<std::wstring> names = testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"HotKeyInterval", L"ScrollLineAmount"}));
+    EXPECT_EQ(Dword(L"ScrollLineAmount"), 20u);
+    EXPECT_EQ(Dword(L"HotKeyInterval"), 400u);
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Keys")));
+}
+
+TEST_F(ButtonsPageTest, ListsEachButtonWithItsIconNameAndShellTextInSortedOrder)
+{
+    AddShellButton(L"40C1", L"Record", (std::wstring(kNotepad) + L",0").c_str(), L"\\Windows\\voice.exe");
+    AddShellButton(L"40C2", L"calendar", nullptr, nullptr, 1);
+    AddShellButton(L"40C3", L"Apps", L"C:\\nowhere\\missing.exe,1", nullptr, 3);
+    AddShellButton(L"40C4", L"Zoom", kNotepad, L"launcher");
+    AddShellButton(L"40C5", L"Mail", nullptr, L"\\Program Files\\mail.app\\inbox", 5);
+    AddShellButton(L"40C7", L"Side", nullptr, nullptr, 12);
+    AddShellButton(L"40C8", L"Jog", nullptr, nullptr, 13);
+    AddShellButton(L"40C9", nullptr);
+    std::vector<Row> rows;
+    int imageCount = -1;
+    std::vector<std::vector<COLORREF>> pictures;
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        rows = Rows(sheet);
+        HIMAGELIST images = Images(sheet);
+        imageCount = ImageList_GetImageCount(images);
+        for (int i = 0; i < imageCount; ++i) pictures.push_back(Picture(images, i));
+    });
+    auto image = [&](const wchar_t* key) { return EnumerationIndex(key); };
+    // Sorted without regard to case; a button without a name sorts first.
+    EXPECT_EQ(rows, (std::vector<Row>{
+                        {L"", L"", image(L"40C9")},
+                        {L" (Hold)", L"", image(L"40C9")},
+                        {L"Apps", L"", image(L"40C3")},
+                        {L"Apps (Hold)", L"", image(L"40C3")},
+                        {L"calendar", L"<Start Menu>", image(L"40C2")},
+                        {L"calendar (Hold)", L"<Start Menu>", image(L"40C2")},
+                        {L"Jog", L"", image(L"40C8")},
+                        {L"Jog (Hold)", L"", image(L"40C8")},
+                        {L"Mail", L"inbox", image(L"40C5")},
+                        {L"Mail (Hold)", L"inbox", image(L"40C5")},
+                        {L"Record", L"voice", image(L"40C1")},
+                        {L"Record (Hold)", L"voice", image(L"40C1")},
+                        {L"Side", L"<Rotate Screen>", image(L"40C7")},
+                        {L"Side (Hold)", L"<Rotate Screen>", image(L"40C7")},
+                        {L"Zoom", L"launcher", image(L"40C4")},
+                        {L"Zoom (Hold)", L"launcher", image(L"40C4")},
+                    }));
+    ASSERT_EQ(imageCount, 8) << "one image per button";
+    ASSERT_EQ(pictures.size(), 8u);
+    // An icon file with or without an index gives its first icon; a missing file, or none,
+    // gives the page's own button picture.
+    EXPECT_EQ(pictures[image(L"40C1")], pictures[image(L"40C4")]);
+    EXPECT_EQ(pictures[image(L"40C2")], pictures[image(L"40C3")]);
+    EXPECT_EQ(pictures[image(L"40C2")], pictures[image(L"40C9")]);
+    EXPECT_NE(pictures[image(L"40C1")], pictures[image(L"40C2")]);
+}
+
+TEST_F(ButtonsPageTest, StoredAssignmentsAreShownAndAnUntouchedSaveKeepsThem)
+{
+    AddShellButton(L"40C1", L"A first", nullptr, L"\\Windows\\alpha.exe");
+    AddShellButton(L"40C2", L"B", nullptr, L"\\Windows\\beta.exe");
+    AddShellButton(L"40C3", L"C", nullptr, L"\\Windows\\gamma.exe");
+    AddShellButton(L"40C4", L"D", nullptr, L"\\Windows\\delta.exe");
+    StoreAssignment(L"40C1", 0x99);        // a short-press code the page does not know
+    StoreAssignment(L"40C2", 0x00450020);  // [PIE] Back, and New blank tab when held
+    StoreAssignment(L"40C3", 0x48);        // Close tab, the press-and-hold left to the shell
+    std::vector<std::wstring> shown;
+    int firstChoice = -1, heldBChoice = -1, unknownChoice = -1;
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        shown = Assignments(sheet);
+        firstChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        TapRow(sheet, 3);
+        heldBChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        TapRow(sheet, 0);
+        unknownChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        sheet.Ok();
+    });
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"<No Change>", L"alpha", L"[PIE] Back", L"[Corvane] New blank tab",
+                                                L"[Corvane] Close tab", L"gamma", L"delta", L"delta"}));
+    EXPECT_EQ(firstChoice, kChoiceNoChange);
+    EXPECT_EQ(heldBChoice, kChoiceNewBlankTab);
+    EXPECT_EQ(unknownChoice, kChoiceNoChange);
+    // Opening the page and pressing OK changes no button.
+    EXPECT_EQ(Assignment(L"40C1"), 0x99u);
+    EXPECT_EQ(Assignment(L"40C2"), 0x00450020u);
+    EXPECT_EQ(Assignment(L"40C3"), 0x48u);
+    EXPECT_EQ(Assignment(L"40C4"), 0u) << "every row is written on every save";
+
+    // The first row's twin keeps "<No Change>" too.
+    StoreAssignment(L"40C1", 0x4A);
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        shown = Assignments(sheet);
+        firstChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        sheet.Ok();
+    });
+    EXPECT_EQ(shown[0], L"[Corvane] Next tab");
+    EXPECT_EQ(shown[1], L"alpha");
+    EXPECT_EQ(firstChoice, kChoiceNextTab);
+    EXPECT_EQ(Assignment(L"40C1"), 0x4Au);
+}
+
+TEST_F(ButtonsPageTest, ChoosingForOneRowTakesOverItsTwinAndNoChangeGivesItBack)
+{
+    AddShellButton(L"40C1", L"Record", nullptr, L"\\Windows\\voice.exe");
+    AddShellButton(L"40C2", L"Zoom", nullptr, nullptr, 4);
+    std::vector<std::vector<std::wstring>> steps;
+    int twinChoice = -1;
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        // The first row is selected when the page opens.
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
+        steps.push_back(Assignments(sheet));
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceNoChange);
+        steps.push_back(Assignments(sheet));
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
+        TapRow(sheet, 1);
+        twinChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        // Both rows taken over already: the short row keeps its function.
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceToggleFullScreen);
+        steps.push_back(Assignments(sheet));
+        // The press-and-hold row chosen first takes over the short row.
+        TapRow(sheet, 3);
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoicePreviousTab);
+        steps.push_back(Assignments(sheet));
+        sheet.Ok();
+    });
+    ASSERT_EQ(steps.size(), 4u);
+    EXPECT_EQ(steps[0], (std::vector<std::wstring>{L"[Corvane] Close tab", L"<None>", L"<Today>", L"<Today>"}));
+    EXPECT_EQ(steps[1], (std::vector<std::wstring>{L"voice", L"voice", L"<Today>", L"<Today>"}));
+    EXPECT_EQ(twinChoice, kChoiceNone);
+    EXPECT_EQ(steps[2], (std::vector<std::wstring>{L"[Corvane] Close tab", L"[Corvane] Toggle fullscreen", L"<Today>",
+                                                   L"<Today>"}));
+    EXPECT_EQ(steps[3], (std::vector<std::wstring>{L"[Corvane] Close tab", L"[Corvane] Toggle fullscreen", L"<None>",
+                                                   L"[Corvane] Previous tab"}));
+    // Short-press code in the low half, press-and-hold code in the high half.
+    EXPECT_EQ(Assignment(L"40C1"), 0x004B0048u);
+    EXPECT_EQ(Assignment(L"40C2"), 0x00490001u);
+}
+
+TEST_F(ButtonsPageTest, WithoutPressAndHoldOnlyShortRowsAreListedAndTheIntervalIsKept)
+{
+    AddShellButton(L"40C1", L"Record", nullptr, L"\\Windows\\voice.exe");
+    AddShellButton(L"40C2", L"Zoom");
+    StoreAssignment(L"40C1", 0x00450020);
+    WriteDword(L"HotKeyInterval", 700);
+    driver::HostArgs args = Args(kButtonsPage);
+    args.holdUnsupported = 1;
+    std::vector<Row> rows;
+    bool labelShown = true, trackbarShown = true;
+    Show(args, [&](driver::Sheet& sheet) {
+        labelShown = sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL);
+        trackbarShown = sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR);
+        TapRow(sheet, 1);
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
+        rows = Rows(sheet);
+        sheet.Ok();
+    });
+    EXPECT_FALSE(labelShown);
+    EXPECT_FALSE(trackbarShown);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, L"Record");
+    EXPECT_EQ(rows[0].assignment, L"[PIE] Back");
+    EXPECT_EQ(rows[1].name, L"Zoom");
+    EXPECT_EQ(rows[1].assignment, L"[Corvane] Close tab");
+    EXPECT_EQ(Dword(L"HotKeyInterval"), 700u) << "the hidden interval is written back as stored";
+    // A button with only a short-press row stores its code alone.
+    EXPECT_EQ(Assignment(L"40C1"), 0x20u);
+    EXPECT_EQ(Assignment(L"40C2"), 0x48u);
+}
+
+TEST_F(ButtonsPageTest, ShellKey40C6HidesPressAndHoldRowsButNotTheInterval)
+{
+    AddShellButton(L"40C1", L"Record");
+    AddShellButton(L"40C6", L"Hold reserved");
+    WriteDword(L"HotKeyInterval", 600);
+    std::vector<Row> rows;
+    bool trackbarShown = false;
+    int interval = -1;
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        rows = Rows(sheet);
+        trackbarShown = sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR) && sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL);
+        interval = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR), TBM_GETPOS, 0, 0));
+        sheet.Ok();
+    });
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, L"Hold reserved");
+    EXPECT_EQ(rows[1].name, L"Record");
+    EXPECT_TRUE(trackbarShown);
+    EXPECT_EQ(interval, 600);
+    EXPECT_EQ(Dword(L"HotKeyInterval"), 600u);
+}
+
+TEST_F(ButtonsPageTest, ScrollAmountAndIntervalOutsideTheirRanges)
+{
+    WriteDword(L"ScrollLineAmount", 0);
+    WriteDword(L"HotKeyInterval", 1500);
+    int scroll = -2, interval = -1;
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        scroll = sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
+        interval = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR), TBM_GETPOS, 0, 0));
+        sheet.Ok();
+    });
+    EXPECT_EQ(scroll, -1);
+    EXPECT_EQ(interval, 1000);
+    EXPECT_EQ(Dword(L"ScrollLineAmount"), 0u) << "no choice stores 0";
+    EXPECT_EQ(Dword(L"HotKeyInterval"), 1000u);
+
+    WriteDword(L"ScrollLineAmount", 100);
+    WriteDword(L"HotKeyInterval", 50);
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        scroll = sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
+        interval = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR), TBM_GETPOS, 0, 0));
+        sheet.ChooseCombo(IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 4);
+        sheet.Ok();
+    });
+    EXPECT_EQ(scroll, 99);
+    EXPECT_EQ(interval, 200);
+    EXPECT_EQ(Dword(L"ScrollLineAmount"), 5u);
+    EXPECT_EQ(Dword(L"HotKeyInterval"), 200u);
+}
+
+TEST_F(ButtonsPageTest, CancelStoresNothingAndCreatesNoKey)
+{
+    AddShellButton(L"40C1", L"Record", nullptr, L"\\Windows\\voice.exe");
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        TapRow(sheet, 0);
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoicePieBack);
+        sheet.Cancel();
+    });
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "the page only opens the settings key";
+}
+
+}  // namespace

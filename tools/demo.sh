@@ -15,7 +15,7 @@ fi
 gallery=$build/gallery
 rm -rf "$gallery"
 mkdir -p "$gallery"
-"$repo/tools/with-display.sh" wine64 corvane-demo.exe --render "$(winepath -w "$gallery" 2>/dev/null || echo "Z:${gallery//\//\\}")" "$@"
+"$repo/tools/with-display.sh" wine64 corvane-demo.exe --render "Z:$gallery" "$@"
 for bmp in "$gallery"/*.bmp; do
   [ -e "$bmp" ] || continue
   convert "$bmp" "PNG24:${bmp%.bmp}.png" && rm "$bmp"

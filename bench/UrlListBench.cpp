@@ -1,0 +1,4 @@
+// The URL list benchmarks arrive with the URL lists.
+void BenchUrlLists(int)
+{
+}

@@ -45,6 +45,15 @@ void WriteDefaults(LPCWSTR subkey, UINT firstNameId)
     key.Close();
 }
 
+// Like every export, keeps what the host handed in; false when something is missing.
+bool RecordHost(LPCWSTR vendor, LPCWSTR product, LPCWSTR version)
+{
+    hostContext.vendor = vendor;
+    hostContext.product = product;
+    hostContext.version = version;
+    return vendor && product && version;
+}
+
 }  // namespace
 
 UrlListEntry SplitStoredName(const std::wstring& storedName, const std::wstring& url)
@@ -126,18 +135,10 @@ void WriteDefaultServices()
 
 extern "C" void WINAPI ResetAliases(LPCWSTR vendor, LPCWSTR product, LPCWSTR version)
 {
-    hostContext.vendor = vendor;
-    hostContext.product = product;
-    hostContext.version = version;
-    if (!vendor || !product || !version) return;
-    WriteDefaultAliases();
+    if (RecordHost(vendor, product, version)) WriteDefaultAliases();
 }
 
 extern "C" void WINAPI ResetServices(LPCWSTR vendor, LPCWSTR product, LPCWSTR version)
 {
-    hostContext.vendor = vendor;
-    hostContext.product = product;
-    hostContext.version = version;
-    if (!vendor || !product || !version) return;
-    WriteDefaultServices();
+    if (RecordHost(vendor, product, version)) WriteDefaultServices();
 }

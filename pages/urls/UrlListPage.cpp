@@ -1,7 +1,5 @@
 #include "pages/urls/UrlListPage.h"
 
-#include <cwctype>
-
 #include "framework/Controls.h"
 #include "host/HostContext.h"
 #include "resource.h"
@@ -317,8 +315,10 @@ void UrlListPage::StoreEditText(int editId)
 
     if (isText && parameters.lowerText) {
         bool changed = false;
+        // Letter by letter, every script: the C runtime's towlower here lowers ASCII only.
         for (wchar_t* c = text; *c; ++c) {
-            const wchar_t lower = static_cast<wchar_t>(towlower(*c));
+            wchar_t lower = *c;
+            CharLowerBuffW(&lower, 1);
             if (lower != *c) {
                 *c = lower;
                 changed = true;
@@ -354,6 +354,8 @@ void UrlListPage::ShowCurrentRow()
 
 void UrlListPage::FitToInputPanel()
 {
+    // The panel may move before the page has measured its list.
+    if (!hwnd || initialListHeight <= 0) return;
     SIPINFO sip = {};
     sip.cbSize = sizeof(sip);
     // Without the panel's state there is nothing to fit to; the layout stays as it is.

@@ -169,7 +169,7 @@ TEST_F(AliasPageTest, TypedAliasesAreLoweredWithTheCaretKeptAndUrlsStoredAsTyped
         HWND edit = sheet.Item(IDC_ALIAS_ALIAS_EDIT);
         SetFocus(edit);
         SendMessageW(edit, EM_SETSEL, 2, 2);
-        for (wchar_t c : std::wstring(L"XY")) SendMessageW(edit, WM_CHAR, c, 1);
+        for (wchar_t c : std::wstring(L"XY\u00c4")) SendMessageW(edit, WM_CHAR, c, 1);
         alias = sheet.Text(IDC_ALIAS_ALIAS_EDIT);
         caret = EditSelection(sheet, IDC_ALIAS_ALIAS_EDIT);
         sheet.Type(IDC_URL_URL_EDIT, L"HTTP://Example.COM/%s");
@@ -177,11 +177,11 @@ TEST_F(AliasPageTest, TypedAliasesAreLoweredWithTheCaretKeptAndUrlsStoredAsTyped
         row = Row(sheet, 0);
         sheet.Ok();
     });
-    EXPECT_EQ(alias, L"hexyllo");
-    EXPECT_EQ(caret, std::make_pair(DWORD(4), DWORD(4)));
+    EXPECT_EQ(alias, L"hexy\u00e4llo") << "letters of every script are lowered";
+    EXPECT_EQ(caret, std::make_pair(DWORD(5), DWORD(5)));
     EXPECT_EQ(url, L"HTTP://Example.COM/%s");
-    EXPECT_EQ(row, L"  |hexyllo|HTTP://Example.COM/%s");
-    EXPECT_EQ(Stored(L"Alias"), (std::vector<std::wstring>{L"  hexyllo|HTTP://Example.COM/%s"}));
+    EXPECT_EQ(row, L"  |hexy\u00e4llo|HTTP://Example.COM/%s");
+    EXPECT_EQ(Stored(L"Alias"), (std::vector<std::wstring>{L"  hexy\u00e4llo|HTTP://Example.COM/%s"}));
 }
 
 TEST_F(AliasPageTest, EditBoxesLimitWhatIsTypedToWhatCanBeReadBack)

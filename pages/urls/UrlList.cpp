@@ -83,7 +83,8 @@ UrlList LoadUrlList(LPCWSTR subkey)
         size = kValueBytes;
         const bool urlRead = key.ReadString(name, url, &size) != 0;
         entries.push_back(SplitStoredName(storedName, urlRead ? url : L""));
-        // The host stops at the same place: nothing behind an entry without a URL is read.
+        // A name without its URL is where an interrupted rewrite stopped: nothing after it
+        // belongs to the list.
         if (!urlRead) break;
     }
     key.Close();

@@ -2,14 +2,13 @@
 
 #include "host/HostContext.h"
 #include "pages/SheetPages.h"
-#include "resource.h"
 
-AliasPage::AliasPage() : PropertyPage(IDD_ALIAS, 0)
+AliasPage::AliasPage() : UrlListPage(kAliasPageParameters)
 {
 }
 
 BOOL AliasPage::OnSetActive()
 {
     hostContext.activePage = kPageAlias;
-    return PropertyPage::OnSetActive();
+    return UrlListPage::OnSetActive();
 }

@@ -1,8 +1,9 @@
+// "URL Alias": the URL alias list and the key that expands an alias.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include "pages/urls/UrlListPage.h"
 
-class AliasPage : public PropertyPage {
+class AliasPage : public UrlListPage {
 public:
     AliasPage();
 

@@ -2,14 +2,13 @@
 
 #include "host/HostContext.h"
 #include "pages/SheetPages.h"
-#include "resource.h"
 
-ServicePage::ServicePage() : PropertyPage(IDD_SERVICE, 0)
+ServicePage::ServicePage() : UrlListPage(kServicePageParameters)
 {
 }
 
 BOOL ServicePage::OnSetActive()
 {
     hostContext.activePage = kPageService;
-    return PropertyPage::OnSetActive();
+    return UrlListPage::OnSetActive();
 }

@@ -1,8 +1,9 @@
+// "URL Service": the URL service list, with child and separator flags.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include "pages/urls/UrlListPage.h"
 
-class ServicePage : public PropertyPage {
+class ServicePage : public UrlListPage {
 public:
     ServicePage();
 

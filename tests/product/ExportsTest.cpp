@@ -36,8 +36,10 @@ TEST(ExportsTest, FunctionsAreExportedByOrdinalOnly)
     ASSERT_NE(OptionDll(), nullptr);
     ExportTable table = ReadExportTable(OptionDll());
     EXPECT_EQ(table.names, 0u) << "the export table must carry no names";
-    EXPECT_EQ(table.ordinals, (std::set<DWORD>{1}));
+    EXPECT_EQ(table.ordinals, (std::set<DWORD>{1, 2, 3}));
     EXPECT_EQ(GetProcAddress(OptionDll(), "ShowOptions"), nullptr);
+    EXPECT_EQ(GetProcAddress(OptionDll(), "ResetAliases"), nullptr);
+    EXPECT_EQ(GetProcAddress(OptionDll(), "ResetServices"), nullptr);
 }
 
 TEST(ExportsTest, LoadsWithoutAnyOtherLibraryOfTheToolchain)

@@ -13,7 +13,6 @@ bool inputPanelRaised = false;
 
 // The live SIPPREF controls; each raises and lowers the panel for its parent dialog.
 std::vector<HWND> sipPrefControls;
-HHOOK focusHook = NULL;
 
 const wchar_t kSipPrefClass[] = L"SIPPREF";
 
@@ -68,49 +67,37 @@ bool IsEditControl(HWND window)
     return lstrcmpiW(name, L"Edit") == 0;
 }
 
-// The dialog that holds a SIPPREF control and contains the window, or null.
-HWND SipPrefDialogOf(HWND window)
+// Watches one control of a SIPPREF dialog, as the device's control does with every control
+// created before it: an edit box that keeps the focus raises the panel, any other control
+// lowers it.
+LRESULT CALLBACK SiblingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    for (HWND dialog = GetParent(window); dialog; dialog = GetParent(dialog)) {
-        for (HWND control : sipPrefControls) {
-            if (GetParent(control) == dialog) return dialog;
-        }
-        if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD)) break;
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, SiblingProc, 0);
+        return DefSubclassProc(window, message, wParam, lParam);
     }
-    return NULL;
-}
-
-// Watches focus changes on the thread: an edit box of a SIPPREF dialog that keeps the focus
-// raises the panel, any other control of that dialog lowers it.
-LRESULT CALLBACK FocusHookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HC_ACTION) {
-        const CWPRETSTRUCT* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        // Act only when the window still has the focus once it handled WM_SETFOCUS: a
-        // handler may have moved it on (the URL pages do so for their hint).
-        if (message->message == WM_SETFOCUS && GetFocus() == message->hwnd &&
-            SipPrefDialogOf(message->hwnd)) {
-            SetInputPanel(IsEditControl(message->hwnd));
-        }
-    }
-    return CallNextHookEx(focusHook, code, wParam, lParam);
+    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    // Only when the control still has the focus once it handled WM_SETFOCUS: a handler may
+    // have moved it on (the URL pages do so for their hint).
+    if (message == WM_SETFOCUS && GetFocus() == window) SetInputPanel(IsEditControl(window));
+    return result;
 }
 
 LRESULT CALLBACK SipPrefProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
+    case WM_CREATE: {
+        // The control comes last in its template, so its siblings exist already.
         sipPrefControls.push_back(window);
-        if (!focusHook)
-            focusHook = SetWindowsHookExW(WH_CALLWNDPROCRET, FocusHookProc, NULL, GetCurrentThreadId());
+        HWND dialog = GetParent(window);
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (child != window) SetWindowSubclass(child, SiblingProc, 0, 0);
+        }
         return 0;
+    }
     case WM_DESTROY:
         sipPrefControls.erase(std::remove(sipPrefControls.begin(), sipPrefControls.end(), window),
                               sipPrefControls.end());
-        if (sipPrefControls.empty() && focusHook) {
-            UnhookWindowsHookEx(focusHook);
-            focusHook = NULL;
-        }
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

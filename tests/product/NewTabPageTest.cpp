@@ -267,22 +267,4 @@ TEST_F(NewTabPageTest, HeldButtonsDrawTheirFramePushedAndTheirGlyphInverted)
     }
 }
 
-TEST_F(NewTabPageTest, PlayAndStopLeaveThePageWorking)
-{
-    SoundFolder folder;
-    bool open = false;
-    Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        sheet.Click(IDC_NEWTAB_STOP);  // nothing plays yet
-        sheet.Click(IDC_NEWTAB_PLAY);
-        sheet.ChooseCombo(IDC_NEWTAB_SOUND_COMBO, IndexOf(sheet.ComboTexts(IDC_NEWTAB_SOUND_COMBO), L"Bellcorvtest"));
-        sheet.Click(IDC_NEWTAB_PLAY);
-        sheet.Click(IDC_NEWTAB_STOP);
-        sheet.Click(IDC_NEWTAB_STOP);
-        open = IsWindow(sheet.Page()) && sheet.PageIndex() == kNewTabPage;
-        sheet.Ok();
-    });
-    EXPECT_TRUE(open);
-    EXPECT_EQ(StoredSound(), L"Bellcorvtest");
-}
-
 }  // namespace

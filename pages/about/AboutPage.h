@@ -1,3 +1,5 @@
+// "About": the product's icon and name, the version the host handed in, and the product's
+// web address as a link that opens when tapped.
 #pragma once
 
 #include "framework/PropertyPage.h"
@@ -5,6 +7,14 @@
 class AboutPage : public PropertyPage {
 public:
     AboutPage();
+    ~AboutPage() override;
 
+    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    HBRUSH OnCtlColorStatic(HDC dc, HWND control) override;
+    void OnOK() override;
     BOOL OnSetActive() override;
+
+private:
+    HFONT linkFont;  // the link's underlined font; owned
 };

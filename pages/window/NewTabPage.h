@@ -1,10 +1,37 @@
+// "Tab 2": what a new tab shows, and what happens when a page has loaded: a sound, chosen
+// from the built-in one and the device's WAVE files and tried out with two owner-drawn
+// buttons, and bringing the tab to the foreground.
 #pragma once
 
 #include "framework/PropertyPage.h"
 
+// A bitmap the page draws on one of its buttons, with its size in pixels.
+struct Glyph {
+    LONG width;
+    LONG height;
+    HBITMAP bitmap;  // owned by the page
+};
+
 class NewTabPage : public PropertyPage {
 public:
     NewTabPage();
+    ~NewTabPage() override;
 
+    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override;
     BOOL OnSetActive() override;
+    // Draws the play and stop buttons; FALSE for any other control.
+    virtual BOOL OnDrawItem(WPARAM controlId, LPARAM drawItem);
+
+protected:
+    // Every start and stop of a sound goes through here, so a test can see what would play.
+    virtual BOOL PlaySoundRequest(LPCWSTR sound, HMODULE module, DWORD flags);
+
+    Glyph playGlyph;
+    Glyph stopGlyph;
+
+private:
+    void PlayEventSound();
 };

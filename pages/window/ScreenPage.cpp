@@ -1,15 +1,112 @@
 #include "pages/window/ScreenPage.h"
 
+#include "framework/Controls.h"
 #include "host/HostContext.h"
 #include "pages/SheetPages.h"
 #include "resource.h"
+#include "settings/SettingsKey.h"
+
+namespace {
+const DWORD kMinBarHeight = 1;
+const DWORD kMaxBarHeight = 12;
+const DWORD kDefaultBarHeight = 6;
+const int kMinSensitivity = 1;
+const int kMaxSensitivity = 16;
+
+// The "FS" values are stored inverted: nonzero keeps that bar visible in full screen, so
+// nothing stored means everything is hidden.
+DWORD Hidden(DWORD stored)
+{
+    return stored == 0 ? BST_CHECKED : BST_UNCHECKED;
+}
+DWORD Stored(DWORD checkState)
+{
+    return checkState == BST_CHECKED ? 0 : 1;
+}
+}  // namespace
 
 ScreenPage::ScreenPage() : PropertyPage(IDD_SCREEN, 0)
 {
+}
+
+BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    PropertyPage::OnInitDialog(wParam, lParam);
+    controls::SetFont(hwnd, headerFont, {IDC_SCREEN_FULL_SCREEN_HEADER, IDC_SCREEN_DRAG_HEADER});
+    controls::AddComboNumbers(hwnd, IDC_SCREEN_BAR_HEIGHT_COMBO, kMinBarHeight, kMaxBarHeight);
+
+    // Only opened: showing the page must not create the key.
+    SettingsKey settings;
+    settings.Open(NULL);
+    // A value of another type reads as absent rather than as whatever bytes it holds.
+    auto read = [&settings](UINT nameId, DWORD fallback) {
+        DWORD value = fallback;
+        return settings.ReadDword(nameId, &value) ? value : fallback;
+    };
+
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK, Hidden(read(IDS_VALUE_FS_ADDRESS_BAR, 0)));
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_MENU_BAR_CHECK, Hidden(read(IDS_VALUE_FS_MENU_BAR, 0)));
+    UpdateRestoreControls();
+
+    CheckRadioButton(hwnd, IDC_SCREEN_RESTORE_BUTTON_RADIO, IDC_SCREEN_RESTORE_BAR_RADIO,
+                     read(IDS_VALUE_FS_RESTORE_BAR, 0) ? IDC_SCREEN_RESTORE_BAR_RADIO : IDC_SCREEN_RESTORE_BUTTON_RADIO);
+
+    DWORD height = read(IDS_VALUE_FS_RESTORE_BAR_HEIGHT, kDefaultBarHeight);
+    if (height < kMinBarHeight || height > kMaxBarHeight) height = kDefaultBarHeight;
+    controls::SelectComboIndex(hwnd, IDC_SCREEN_BAR_HEIGHT_COMBO, height - kMinBarHeight);
+
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_VSCROLL_CHECK, Hidden(read(IDS_VALUE_FS_VSCROLL, 0)));
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_HSCROLL_CHECK, Hidden(read(IDS_VALUE_FS_HSCROLL, 0)));
+
+    // The trackbar brings a stored sensitivity outside 1..16 to the nearer end.
+    HWND trackbar = GetDlgItem(hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR);
+    SendMessageW(trackbar, TBM_SETRANGE, FALSE, MAKELPARAM(kMinSensitivity, kMaxSensitivity));
+    SendMessageW(trackbar, TBM_SETLINESIZE, 0, 1);
+    SendMessageW(trackbar, TBM_SETPAGESIZE, 0, 1);
+    SendMessageW(trackbar, TBM_SETPOS, TRUE,
+                 static_cast<LPARAM>(static_cast<LONG>(read(IDS_VALUE_SCREEN_DRAG_SENSITIVITY, kMinSensitivity))));
+
+    settings.Close();
+    return TRUE;
+}
+
+BOOL ScreenPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_SCREEN_HIDE_MENU_BAR_CHECK) {
+        UpdateRestoreControls();
+        return TRUE;
+    }
+    return PropertyPage::OnCommand(wParam, lParam);
+}
+
+void ScreenPage::OnOK()
+{
+    SettingsKey settings;
+    settings.Create(NULL, NULL);
+    settings.WriteDword(IDS_VALUE_FS_ADDRESS_BAR, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK)));
+    settings.WriteDword(IDS_VALUE_FS_MENU_BAR, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_MENU_BAR_CHECK)));
+    // 0 for the restore button, 1 for the restore bar.
+    settings.WriteDword(IDS_VALUE_FS_RESTORE_BAR, Stored(controls::CheckState(hwnd, IDC_SCREEN_RESTORE_BUTTON_RADIO)));
+    settings.WriteDword(IDS_VALUE_FS_RESTORE_BAR_HEIGHT,
+                        controls::ComboSelection(hwnd, IDC_SCREEN_BAR_HEIGHT_COMBO) + kMinBarHeight);
+    settings.WriteDword(IDS_VALUE_FS_VSCROLL, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_VSCROLL_CHECK)));
+    settings.WriteDword(IDS_VALUE_FS_HSCROLL, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_HSCROLL_CHECK)));
+    settings.WriteDword(IDS_VALUE_SCREEN_DRAG_SENSITIVITY, static_cast<DWORD>(SendDlgItemMessageW(
+                                                               hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR, TBM_GETPOS, 0, 0)));
+    settings.Close();
+    PropertyPage::OnOK();
 }
 
 BOOL ScreenPage::OnSetActive()
 {
     hostContext.activePage = kPageScreen;
     return PropertyPage::OnSetActive();
+}
+
+void ScreenPage::UpdateRestoreControls()
+{
+    BOOL menuBarHidden = controls::CheckState(hwnd, IDC_SCREEN_HIDE_MENU_BAR_CHECK) == BST_CHECKED;
+    controls::EnableControls(hwnd, menuBarHidden,
+                             {IDC_SCREEN_RESTORE_BUTTON_RADIO, IDC_SCREEN_RESTORE_BAR_RADIO, IDC_SCREEN_PIXELS_LABEL,
+                              IDC_SCREEN_BAR_HEIGHT_COMBO});
 }

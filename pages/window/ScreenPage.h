@@ -1,3 +1,5 @@
+// "Screen": what the add-on's full-screen mode hides, how the user gets the menu bar back,
+// and the sensitivity of screen dragging.
 #pragma once
 
 #include "framework/PropertyPage.h"
@@ -6,5 +8,11 @@ class ScreenPage : public PropertyPage {
 public:
     ScreenPage();
 
+    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override;
     BOOL OnSetActive() override;
+
+    // The restore controls matter only while the menu bar is hidden.
+    void UpdateRestoreControls();
 };

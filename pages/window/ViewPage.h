@@ -1,3 +1,4 @@
+// "View": the application that shows a page's source, and how Pocket view lays out pages.
 #pragma once
 
 #include "framework/PropertyPage.h"
@@ -6,5 +7,7 @@ class ViewPage : public PropertyPage {
 public:
     ViewPage();
 
+    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override;
     BOOL OnSetActive() override;
 };

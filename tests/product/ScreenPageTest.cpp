@@ -1,0 +1,207 @@
+// The "Screen" page through the real sheet and registry.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resource.h"
+#include "support/Fixtures.h"
+
+namespace {
+
+const int kScreenPage = 4;
+const std::vector<int> kRestoreControls = {IDC_SCREEN_RESTORE_BUTTON_RADIO, IDC_SCREEN_RESTORE_BAR_RADIO,
+                                           IDC_SCREEN_BAR_HEIGHT_COMBO, IDC_SCREEN_PIXELS_LABEL};
+
+class ScreenPageTest : public SheetTest {
+protected:
+    static std::vector<bool> RestoreControlsEnabled(driver::Sheet& sheet)
+    {
+        std::vector<bool> enabled;
+        for (int id : kRestoreControls) enabled.push_back(sheet.Enabled(id));
+        return enabled;
+    }
+    static LRESULT Trackbar(driver::Sheet& sheet, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return SendMessageW(sheet.Item(IDC_SCREEN_SENSITIVITY_TRACKBAR), message, wParam, lParam);
+    }
+};
+
+const std::vector<bool> kAllEnabled(4, true);
+const std::vector<bool> kAllDisabled(4, false);
+
+TEST_F(ScreenPageTest, NothingStoredHidesEverythingAndOkWritesTheSevenValues)
+{
+    bool address = false, menu = false, vertical = false, horizontal = false, button = false, bar = true;
+    std::vector<std::wstring> heights;
+    int height = -2;
+    LRESULT position = 0, low = 0, high = 0, line = 0, page = 0;
+    std::vector<bool> enabled;
+    Show(kScreenPage, [&](driver::Sheet& sheet) {
+        address = sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
+        menu = sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
+        vertical = sheet.Checked(IDC_SCREEN_HIDE_VSCROLL_CHECK);
+        horizontal = sheet.Checked(IDC_SCREEN_HIDE_HSCROLL_CHECK);
+        button = sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO);
+        bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
+        heights = sheet.ComboTexts(IDC_SCREEN_BAR_HEIGHT_COMBO);
+        height = sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO);
+        position = Trackbar(sheet, TBM_GETPOS);
+        low = Trackbar(sheet, TBM_GETRANGEMIN);
+        high = Trackbar(sheet, TBM_GETRANGEMAX);
+        line = Trackbar(sheet, TBM_GETLINESIZE);
+        page = Trackbar(sheet, TBM_GETPAGESIZE);
+        enabled = RestoreControlsEnabled(sheet);
+        sheet.Ok();
+    });
+    EXPECT_TRUE(address);
+    EXPECT_TRUE(menu);
+    EXPECT_TRUE(vertical);
+    EXPECT_TRUE(horizontal);
+    EXPECT_TRUE(button);
+    EXPECT_FALSE(bar);
+    EXPECT_EQ(heights, (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"10", L"11",
+                                                  L"12"}));
+    EXPECT_EQ(height, 5) << "6 pixels";
+    EXPECT_EQ(position, 1);
+    EXPECT_EQ(low, 1);
+    EXPECT_EQ(high, 16);
+    EXPECT_EQ(line, 1);
+    EXPECT_EQ(page, 1);
+    EXPECT_EQ(enabled, kAllEnabled);
+
+    EXPECT_EQ(Dword(L"FSAddressBar"), 0u);
+    EXPECT_EQ(Dword(L"FSMenuBar"), 0u);
+    EXPECT_EQ(Dword(L"FSRestoreBar"), 0u);
+    EXPECT_EQ(Dword(L"FSRestoreBarHeight"), 6u);
+    EXPECT_EQ(Dword(L"FSVScroll"), 0u);
+    EXPECT_EQ(Dword(L"FSHScroll"), 0u);
+    EXPECT_EQ(Dword(L"ScreenDragSensitivity"), 1u);
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).size(), 7u) << "and not FSTab";
+}
+
+TEST_F(ScreenPageTest, ShowingThePageCreatesNoKey)
+{
+    Show(kScreenPage, [](driver::Sheet& sheet) { sheet.Cancel(); });
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath()));
+}
+
+TEST_F(ScreenPageTest, VisibleMenuBarDisablesTheRestoreControlsWhichAreStillSaved)
+{
+    WriteDword(L"FSMenuBar", 1);
+    WriteDword(L"FSRestoreBar", 1);
+    WriteDword(L"FSRestoreBarHeight", 9);
+    bool menu = true, bar = false;
+    std::vector<bool> enabled;
+    Show(kScreenPage, [&](driver::Sheet& sheet) {
+        menu = sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
+        bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
+        enabled = RestoreControlsEnabled(sheet);
+        sheet.Ok();
+    });
+    EXPECT_FALSE(menu);
+    EXPECT_TRUE(bar);
+    EXPECT_EQ(enabled, kAllDisabled);
+    EXPECT_EQ(Dword(L"FSMenuBar"), 1u);
+    EXPECT_EQ(Dword(L"FSRestoreBar"), 1u);
+    EXPECT_EQ(Dword(L"FSRestoreBarHeight"), 9u);
+}
+
+TEST_F(ScreenPageTest, HideMenuBarBoxSwitchesTheRestoreControlsAtOnce)
+{
+    std::vector<std::vector<bool>> seen;
+    Show(kScreenPage, [&](driver::Sheet& sheet) {
+        sheet.Click(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
+        seen.push_back(RestoreControlsEnabled(sheet));
+        sheet.Click(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
+        seen.push_back(RestoreControlsEnabled(sheet));
+        // Any notification from the box brings the controls in line with its state.
+        SendMessageW(sheet.Item(IDC_SCREEN_HIDE_MENU_BAR_CHECK), BM_SETCHECK, BST_UNCHECKED, 0);
+        seen.push_back(RestoreControlsEnabled(sheet));
+        SendMessageW(sheet.Page(), WM_COMMAND, MAKEWPARAM(IDC_SCREEN_HIDE_MENU_BAR_CHECK, BN_SETFOCUS),
+                     reinterpret_cast<LPARAM>(sheet.Item(IDC_SCREEN_HIDE_MENU_BAR_CHECK)));
+        seen.push_back(RestoreControlsEnabled(sheet));
+        sheet.Ok();
+    });
+    EXPECT_EQ(seen, (std::vector<std::vector<bool>>{kAllDisabled, kAllEnabled, kAllEnabled, kAllDisabled}));
+    EXPECT_EQ(Dword(L"FSMenuBar"), 1u);
+}
+
+TEST_F(ScreenPageTest, OddStoredValuesShowTheirNearestMeaningAndAreSavedAsShown)
+{
+    struct Case {
+        DWORD address, restoreBar, height, sensitivity;
+        DWORD savedAddress, savedRestoreBar, savedHeight, savedSensitivity;
+    };
+    const Case cases[] = {
+        {5, 2, 0, 0, 1, 1, 6, 1},
+        {0xFFFFFFFF, 0xFFFFFFFF, 13, 40, 1, 1, 6, 16},
+        {1, 0, 12, 16, 1, 0, 12, 16},
+        {0, 1, 0xFFFFFFFF, 0xFFFFFFFF, 0, 1, 6, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("stored height " + std::to_string(c.height) + ", sensitivity " + std::to_string(c.sensitivity));
+        WriteDword(L"FSAddressBar", c.address);
+        WriteDword(L"FSRestoreBar", c.restoreBar);
+        WriteDword(L"FSRestoreBarHeight", c.height);
+        WriteDword(L"ScreenDragSensitivity", c.sensitivity);
+        bool address = false, bar = false;
+        int height = -2;
+        LRESULT position = 0;
+        Show(kScreenPage, [&](driver::Sheet& sheet) {
+            address = sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
+            bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
+            height = sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO);
+            position = Trackbar(sheet, TBM_GETPOS);
+            sheet.Ok();
+        });
+        EXPECT_EQ(address, c.savedAddress == 0);
+        EXPECT_EQ(bar, c.savedRestoreBar == 1);
+        EXPECT_EQ(height + 1, static_cast<int>(c.savedHeight));
+        EXPECT_EQ(position, static_cast<LRESULT>(c.savedSensitivity));
+        EXPECT_EQ(Dword(L"FSAddressBar"), c.savedAddress);
+        EXPECT_EQ(Dword(L"FSRestoreBar"), c.savedRestoreBar);
+        EXPECT_EQ(Dword(L"FSRestoreBarHeight"), c.savedHeight);
+        EXPECT_EQ(Dword(L"ScreenDragSensitivity"), c.savedSensitivity);
+    }
+}
+
+TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
+{
+    Show(kScreenPage, [](driver::Sheet& sheet) {
+        sheet.Click(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
+        sheet.Click(IDC_SCREEN_RESTORE_BAR_RADIO);
+        sheet.ChooseCombo(IDC_SCREEN_BAR_HEIGHT_COMBO, 11);
+        sheet.Click(IDC_SCREEN_HIDE_VSCROLL_CHECK);
+        sheet.Click(IDC_SCREEN_HIDE_HSCROLL_CHECK);
+        // Two steps right from 1, as the arrow keys move it.
+        HWND trackbar = sheet.Item(IDC_SCREEN_SENSITIVITY_TRACKBAR);
+        SendMessageW(trackbar, WM_KEYDOWN, VK_RIGHT, 0);
+        SendMessageW(trackbar, WM_KEYDOWN, VK_RIGHT, 0);
+        sheet.Ok();
+    });
+    EXPECT_EQ(Dword(L"FSAddressBar"), 1u);
+    EXPECT_EQ(Dword(L"FSMenuBar"), 0u);
+    EXPECT_EQ(Dword(L"FSRestoreBar"), 1u);
+    EXPECT_EQ(Dword(L"FSRestoreBarHeight"), 12u);
+    EXPECT_EQ(Dword(L"FSVScroll"), 1u);
+    EXPECT_EQ(Dword(L"FSHScroll"), 1u);
+    EXPECT_EQ(Dword(L"ScreenDragSensitivity"), 3u);
+
+    bool address = true, bar = false, button = true;
+    int height = -2;
+    LRESULT position = 0;
+    Show(kScreenPage, [&](driver::Sheet& sheet) {
+        address = sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
+        bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
+        button = sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO);
+        height = sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO);
+        position = Trackbar(sheet, TBM_GETPOS);
+    });
+    EXPECT_FALSE(address);
+    EXPECT_TRUE(bar);
+    EXPECT_FALSE(button);
+    EXPECT_EQ(height, 11);
+    EXPECT_EQ(position, 3);
+}
+
+}  // namespace

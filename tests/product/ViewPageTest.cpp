@@ -1,0 +1,193 @@
+// The "View" page through the real sheet and registry.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resource.h"
+#include "support/Fixtures.h"
+
+namespace {
+
+const int kViewPage = 8;
+
+class ViewPageTest : public SheetTest {
+protected:
+    std::wstring StoredPath() const
+    {
+        std::wstring path = L"<absent>";
+        EXPECT_TRUE(testreg::ReadString(HKEY_CURRENT_USER, SettingsPath(), L"ViewSourceApp", &path));
+        return path;
+    }
+    static LRESULT Spin(driver::Sheet& sheet, UINT message)
+    {
+        return SendMessageW(sheet.Item(IDC_VIEW_SPLIT_LENGTH_SPIN), message, 0, 0);
+    }
+};
+
+TEST_F(ViewPageTest, NothingStoredShowsDefaultsAndOkWritesExactlyTheFiveValues)
+{
+    std::wstring path, length;
+    LRESULT position = 0, range = 0;
+    bool split = false, combine = false, splitPre = false, splitPreEnabled = false;
+    Show(kViewPage, [&](driver::Sheet& sheet) {
+        path = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT);
+        length = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT);
+        position = Spin(sheet, UDM_GETPOS);
+        range = Spin(sheet, UDM_GETRANGE);
+        split = sheet.Checked(IDC_VIEW_SPLIT_TEXT_CHECK);
+        combine = sheet.Checked(IDC_VIEW_COMBINE_TD_CHECK);
+        splitPre = sheet.Checked(IDC_VIEW_SPLIT_PRE_CHECK);
+        splitPreEnabled = sheet.Enabled(IDC_VIEW_SPLIT_PRE_CHECK);
+        sheet.Ok();
+    });
+    EXPECT_EQ(path, L"\\windows\\notes.exe");
+    EXPECT_EQ(length, L"24");
+    EXPECT_EQ(position, 24);
+    EXPECT_EQ(range, MAKELONG(99, 8)) << "maximum in the low word, minimum in the high";
+    EXPECT_TRUE(split);
+    EXPECT_TRUE(combine);
+    EXPECT_TRUE(splitPre);
+    EXPECT_FALSE(splitPreEnabled) << "the test host's platform level is 5";
+
+    EXPECT_EQ(Dword(L"SplitText"), 1u);
+    EXPECT_EQ(Dword(L"SplitTextLen"), 24u);
+    EXPECT_EQ(Dword(L"CombineTD"), 1u);
+    EXPECT_EQ(Dword(L"SplitPRE"), 1u);
+    EXPECT_EQ(StoredPath(), L"\\windows\\notes.exe");
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).size(), 5u);
+}
+
+TEST_F(ViewPageTest, PreBoxIsEnabledOnlyUpToPlatformLevelTwoAndAlwaysSaved)
+{
+    WriteDword(L"SplitPRE", 0);
+    const int levels[] = {3, 2, -1};
+    const bool expectEnabled[] = {false, true, true};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("platform level " + std::to_string(levels[i]));
+        driver::HostArgs args = Args(kViewPage);
+        args.platformLevel = levels[i];
+        bool enabled = !expectEnabled[i], checked = true;
+        Show(args, [&](driver::Sheet& sheet) {
+            enabled = sheet.Enabled(IDC_VIEW_SPLIT_PRE_CHECK);
+            checked = sheet.Checked(IDC_VIEW_SPLIT_PRE_CHECK);
+            sheet.Ok();
+        });
+        EXPECT_EQ(enabled, expectEnabled[i]);
+        EXPECT_FALSE(checked);
+        EXPECT_EQ(Dword(L"SplitPRE"), 0u);
+    }
+}
+
+TEST_F(ViewPageTest, EmptyPathIsStoredEmptyAndStaysEmpty)
+{
+    Show(kViewPage, [](driver::Sheet& sheet) {
+        sheet.SetText(IDC_VIEW_SOURCE_APP_EDIT, L"");
+        sheet.Ok();
+    });
+    std::vector<BYTE> data;
+    DWORD type = 0;
+    ASSERT_TRUE(testreg::ReadRaw(HKEY_CURRENT_USER, SettingsPath(), L"ViewSourceApp", &type, &data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(data.size(), 2u) << "just the terminator";
+
+    std::wstring path = L"<unread>";
+    Show(kViewPage, [&](driver::Sheet& sheet) {
+        path = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT);
+        sheet.Ok();
+    });
+    EXPECT_EQ(path, L"");
+    EXPECT_EQ(StoredPath(), L"");
+}
+
+TEST_F(ViewPageTest, PathIsShownAndSavedWholeWhateverItsLength)
+{
+    const std::wstring typed = L"\\Program Files\\Source Viewer\\viewer.exe";
+    Show(kViewPage, [&](driver::Sheet& sheet) {
+        sheet.SetText(IDC_VIEW_SOURCE_APP_EDIT, L"");
+        sheet.Type(IDC_VIEW_SOURCE_APP_EDIT, typed);
+        sheet.Ok();
+    });
+    EXPECT_EQ(StoredPath(), typed);
+
+    // Longer than any working buffer: shown and written back unchanged, not cut or replaced.
+    const std::wstring longPath = L"\\Storage Card\\" + std::wstring(5000, L'p') + L"\\viewer.exe";
+    testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"ViewSourceApp", longPath);
+    std::wstring shown;
+    Show(kViewPage, [&](driver::Sheet& sheet) {
+        shown = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT);
+        sheet.Ok();
+    });
+    EXPECT_EQ(shown, longPath);
+    EXPECT_EQ(StoredPath(), longPath);
+
+    // A number where the path belongs is no path: the default is shown.
+    testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), L"ViewSourceApp", 0x00410041);
+    Show(kViewPage, [&](driver::Sheet& sheet) { shown = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT); });
+    EXPECT_EQ(shown, L"\\windows\\notes.exe");
+}
+
+TEST_F(ViewPageTest, LengthIsKeptInsideEightToNinetyNine)
+{
+    struct Case {
+        DWORD stored;
+        const wchar_t* shown;
+        DWORD saved;
+    };
+    // Only the low 16 bits are a length: 0x10018 is 24.
+    const Case cases[] = {{3, L"8", 8}, {8, L"8", 8}, {99, L"99", 99}, {200, L"99", 99}, {0x10018, L"24", 24}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("stored " + std::to_string(c.stored));
+        WriteDword(L"SplitTextLen", c.stored);
+        std::wstring shown;
+        Show(kViewPage, [&](driver::Sheet& sheet) {
+            shown = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT);
+            sheet.Ok();
+        });
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(Dword(L"SplitTextLen"), c.saved);
+    }
+}
+
+TEST_F(ViewPageTest, LengthTheSpinnerCannotReadStoresItsLastPositionWithoutTheErrorFlag)
+{
+    WriteDword(L"SplitTextLen", 30);
+    const wchar_t* texts[] = {L"abc", L"", L"200", L"5"};
+    for (const wchar_t* text : texts) {
+        SCOPED_TRACE(std::string("text \"") + std::string(text, text + wcslen(text)) + "\"");
+        LRESULT reported = 0;
+        Show(kViewPage, [&](driver::Sheet& sheet) {
+            sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, text);
+            reported = Spin(sheet, UDM_GETPOS);
+            sheet.Ok();
+        });
+        EXPECT_NE(HIWORD(reported), 0) << "the up-down flags the text as unreadable";
+        EXPECT_EQ(Dword(L"SplitTextLen"), 30u);
+    }
+
+    Show(kViewPage, [](driver::Sheet& sheet) {
+        sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, L"57");
+        sheet.Ok();
+    });
+    EXPECT_EQ(Dword(L"SplitTextLen"), 57u);
+}
+
+TEST_F(ViewPageTest, UncheckedSplitBoxLeavesTheLengthUsableAndStored)
+{
+    bool editEnabled = false, spinEnabled = false;
+    Show(kViewPage, [&](driver::Sheet& sheet) {
+        sheet.Click(IDC_VIEW_SPLIT_TEXT_CHECK);
+        sheet.Click(IDC_VIEW_COMBINE_TD_CHECK);
+        editEnabled = sheet.Enabled(IDC_VIEW_SPLIT_LENGTH_EDIT);
+        spinEnabled = sheet.Enabled(IDC_VIEW_SPLIT_LENGTH_SPIN);
+        // One step up, as the spinner's arrow key moves it.
+        SendMessageW(sheet.Item(IDC_VIEW_SPLIT_LENGTH_SPIN), WM_KEYDOWN, VK_UP, 0);
+        sheet.Ok();
+    });
+    EXPECT_TRUE(editEnabled);
+    EXPECT_TRUE(spinEnabled);
+    EXPECT_EQ(Dword(L"SplitText"), 0u);
+    EXPECT_EQ(Dword(L"CombineTD"), 0u);
+    EXPECT_EQ(Dword(L"SplitTextLen"), 25u);
+}
+
+}  // namespace

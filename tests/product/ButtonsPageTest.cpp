@@ -105,6 +105,7 @@ std::vector<COLORREF> Picture(HIMAGELIST images, int index)
 void TapRow(driver::Sheet& sheet, int index)
 {
     HWND list = sheet.Item(IDC_BUTTONS_LIST);
+    SendMessageW(list, LVM_ENSUREVISIBLE, index, FALSE);  // a user scrolls to a row before tapping it
     RECT rc = {};
     rc.left = LVIR_LABEL;
     ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc)));

@@ -6,6 +6,9 @@ namespace pocketpc {
 namespace {
 
 const wchar_t kMenuBarClass[] = L"menu_worker";
+// The owner's newest bar, kept on the owner; older bars lie under it.
+const wchar_t kNewestBarProperty[] = L"PocketPC.NewestMenuBar";
+const UINT kShowBarMessage = WM_APP + 1;
 
 LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -21,6 +24,20 @@ LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    if (message == kShowBarMessage) {
+        // Shown once the owner's thread is idle, and only while it is still the owner's
+        // newest bar: a page switch that made another one in the meantime hides this one
+        // anyway, and showing a top-level window costs more than the rest of a page.
+        HWND owner = GetWindow(window, GW_OWNER);
+        if (owner && GetPropW(owner, kNewestBarProperty) == window)
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        return 0;
+    }
+    if (message == WM_DESTROY) {
+        HWND owner = GetWindow(window, GW_OWNER);
+        if (owner && GetPropW(owner, kNewestBarProperty) == window) RemovePropW(owner, kNewestBarProperty);
+        return 0;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -78,8 +95,8 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
                                device::kScreenHeight - device::kMenuBarHeight, device::kScreenWidth,
                                device::kMenuBarHeight, info->hwndParent, NULL, module, NULL);
     if (!bar) return FALSE;
-    if (!(info->dwFlags & SHCMBF_HIDDEN))
-        SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetPropW(info->hwndParent, pocketpc::kNewestBarProperty, bar);
+    if (!(info->dwFlags & SHCMBF_HIDDEN)) PostMessageW(bar, pocketpc::kShowBarMessage, 0, 0);
     info->hwndMB = bar;
     return TRUE;
 }

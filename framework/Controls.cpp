@@ -6,6 +6,17 @@
 
 namespace controls {
 
+RedrawSuspended::RedrawSuspended(HWND control) : control(control)
+{
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+}
+
+RedrawSuspended::~RedrawSuspended()
+{
+    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, NULL, TRUE);
+}
+
 void SetFont(HWND dialog, HFONT font, std::initializer_list<int> ids)
 {
     for (int id : ids) SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -18,11 +29,13 @@ int AddComboText(HWND dialog, int comboId, LPCWSTR text)
 
 void AddComboStrings(HWND dialog, int comboId, std::initializer_list<UINT> stringIds)
 {
+    RedrawSuspended quiet(dialog, comboId);
     for (UINT id : stringIds) AddComboText(dialog, comboId, ResourceText(id));
 }
 
 void AddComboNumbers(HWND dialog, int comboId, int first, int last, int step)
 {
+    RedrawSuspended quiet(dialog, comboId);
     wchar_t text[16];
     for (int value = first; step > 0 ? value <= last : value >= last; value += step) {
         swprintf(text, 16, L"%d", value);

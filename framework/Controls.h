@@ -7,6 +7,20 @@
 
 namespace controls {
 
+// Keeps a control from repainting while it is filled, then lets it paint once: filling a
+// list or combo box item by item otherwise repaints it for every item.
+class RedrawSuspended {
+public:
+    explicit RedrawSuspended(HWND control);
+    RedrawSuspended(HWND dialog, int controlId) : RedrawSuspended(GetDlgItem(dialog, controlId)) {}
+    ~RedrawSuspended();
+    RedrawSuspended(const RedrawSuspended&) = delete;
+    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+
+private:
+    HWND control;
+};
+
 // Gives each listed control the font, redrawing it.
 void SetFont(HWND dialog, HFONT font, std::initializer_list<int> ids);
 

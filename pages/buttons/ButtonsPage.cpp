@@ -99,6 +99,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         reserved.Close();
 
         RegKey keys;
+        controls::RedrawSuspended quiet(list);
         if (keys.Open(HKEY_LOCAL_MACHINE, keysPath)) {
             std::wstring keyName;
             for (DWORD index = 0; keys.EnumSubKeyName(index, keyName); ++index)
@@ -107,6 +108,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         }
     }
 
+    controls::RedrawSuspended quietCombo(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO);
     for (const ButtonAction& action : ButtonActionTable) {
         int item = controls::AddComboText(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, action.label);
         SendDlgItemMessageW(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, CB_SETITEMDATA, item, action.code);

@@ -87,6 +87,7 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     currentRow = -1;
 
     if (parameters.hasExpandKey) {
+        controls::RedrawSuspended quiet(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO);
         for (const wchar_t* text : kExpandKeyTexts) controls::AddComboText(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO, text);
         DWORD index = 0;
         SettingsKey settings;
@@ -412,8 +413,7 @@ void UrlListPage::SetRowText(int row, int column, const std::wstring& text)
 void UrlListPage::AppendRows(const UrlList& entries)
 {
     HWND list = List();
-    // Thousands of rows go in without a repaint each.
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    controls::RedrawSuspended quiet(list);
     int row = RowCount();
     for (const UrlListEntry& entry : entries) {
         LVITEMW item = {};
@@ -427,8 +427,6 @@ void UrlListPage::AppendRows(const UrlList& entries)
         SetRowText(inserted, kUrlColumn, entry.url);
         row = inserted + 1;
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, NULL, TRUE);
 }
 
 void UrlListPage::ShowHint()

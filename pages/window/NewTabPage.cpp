@@ -116,6 +116,7 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     controls::SetCheck(hwnd, IDC_NEWTAB_SOUND_CHECK, read(IDS_VALUE_EVENT_SOUND, 1));
 
     // The combo box sorts, so the built-in sound takes its alphabetical place among the files.
+    controls::RedrawSuspended quiet(hwnd, IDC_NEWTAB_SOUND_COMBO);
     AddSound(hwnd, kBuiltInSound, kBuiltInData);
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(kSoundPattern, &found);

@@ -70,13 +70,9 @@ bool IsEditControl(HWND window)
 // Watches one control of a SIPPREF dialog, as the device's control does with every control
 // created before it: an edit box that keeps the focus raises the panel, any other control
 // lowers it.
-LRESULT CALLBACK SiblingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK SiblingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, SiblingProc, 0);
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
-    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    LRESULT result = CallReplaced(SiblingProc, window, message, wParam, lParam);
     // Only when the control still has the focus once it handled WM_SETFOCUS: a handler may
     // have moved it on (the URL pages do so for their hint).
     if (message == WM_SETFOCUS && GetFocus() == window) SetInputPanel(IsEditControl(window));
@@ -91,7 +87,7 @@ LRESULT CALLBACK SipPrefProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         sipPrefControls.push_back(window);
         HWND dialog = GetParent(window);
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (child != window) SetWindowSubclass(child, SiblingProc, 0, 0);
+            if (child != window) Subclass(child, SiblingProc, nullptr);
         }
         return 0;
     }

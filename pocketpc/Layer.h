@@ -13,5 +13,14 @@ HINSTANCE LayerModule();
 // The visible desktop for the current input-panel state, in screen coordinates.
 RECT VisibleDesktop();
 
+// Window subclassing that keeps the replaced procedures in the process, not in window
+// properties: the common controls' SetWindowSubclass reads a property on every message,
+// which costs a round trip to the window server under Wine.
+// Puts proc in front of the window's procedure; data comes back with every message.
+bool Subclass(HWND window, WNDPROC proc, void* data);
+// The procedure proc replaced, called with the message; forgets the window on WM_NCDESTROY.
+LRESULT CallReplaced(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void* SubclassData(WNDPROC proc, HWND window);
+
 }  // namespace pocketpc
 #endif

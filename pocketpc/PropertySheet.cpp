@@ -26,24 +26,16 @@ struct SheetLook {
 
 SheetLook* activeLook = NULL;
 
-LRESULT CALLBACK SheetSubclassProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR data)
+LRESULT CALLBACK SheetSubclassProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SheetLook* look = reinterpret_cast<SheetLook*>(data);
-    switch (message) {
-    case WM_CTLCOLORSTATIC:
-        if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kNavigationBarId) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, RGB(255, 255, 255));
-            SetBkColor(dc, kNavigationBarColour);
-            return reinterpret_cast<LRESULT>(look->barBrush);
-        }
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(sheet, SheetSubclassProc, 0);
-        break;
+    if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kNavigationBarId) {
+        const SheetLook* look = static_cast<const SheetLook*>(SubclassData(SheetSubclassProc, sheet));
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(255, 255, 255));
+        SetBkColor(dc, kNavigationBarColour);
+        if (look) return reinterpret_cast<LRESULT>(look->barBrush);
     }
-    return DefSubclassProc(sheet, message, wParam, lParam);
+    return CallReplaced(SheetSubclassProc, sheet, message, wParam, lParam);
 }
 
 HFONT CreateTitleFont(HWND sheet)
@@ -105,7 +97,7 @@ void ApplyPocketLook(HWND sheet, SheetLook* look)
         SetWindowPos(tabs, NULL, 0, kNavigationBarHeight, kScreenWidth, sheetHeight - kNavigationBarHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
-    SetWindowSubclass(sheet, SheetSubclassProc, 0, reinterpret_cast<DWORD_PTR>(look));
+    Subclass(sheet, SheetSubclassProc, look);
 }
 
 int CALLBACK LayerCallback(HWND sheet, UINT message, LPARAM lParam)

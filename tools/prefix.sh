@@ -14,6 +14,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
     /v LogPixels /t REG_DWORD /d 90 /f >/dev/null 2>&1
+  # The emulated device's hardware buttons, as its shell lists them.
+  keys='HKLM\Software\Microsoft\Shell\Keys'
+  button() {  # key name, button name, program
+    DISPLAY= wine64 reg add "$keys\\$1" /v Name /d "$2" /f >/dev/null 2>&1
+    DISPLAY= wine64 reg add "$keys\\$1" /v Icon /d "$3,0" /f >/dev/null 2>&1
+    DISPLAY= wine64 reg add "$keys\\$1" /ve /d "$3" /f >/dev/null 2>&1
+  }
+  button 40C1 Internet '\Windows\System32\iexplore.exe'
+  button 40C2 Notes '\Windows\notepad.exe'
+  button 40C3 Games '\Windows\System32\winemine.exe'
+  button 40C4 Tasks '\Windows\System32\taskmgr.exe'
+  DISPLAY= wine64 reg add "$keys\\40C5" /v Name /d Side /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add "$keys\\40C5" /v Flags /t REG_DWORD /d 11 /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d false /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
 fi

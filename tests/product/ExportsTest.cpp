@@ -3,7 +3,12 @@
 
 #include <set>
 
+#include "include/corvane_options.h"
 #include "support/Fixtures.h"
+
+extern "C" int DecodeLastPage(int result);
+extern "C" int DecodeSheetResult(int result);
+extern "C" int CountPages(void);
 
 namespace {
 
@@ -94,6 +99,16 @@ TEST_F(ShowOptionsArgumentsTest, BadArgumentsAreRejectedWithTwoAndNoSheet)
     DestroyWindow(gone);
     EXPECT_EQ(ShowRejected(gone, &reserved, v, p, L"1.0"), 2);
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "a rejected call writes nothing";
+}
+
+TEST(HostHeaderTest, DecodesTheResultOfShowOptionsFromC)
+{
+    EXPECT_EQ(DecodeLastPage((7 << 16) | 1), 7);
+    EXPECT_EQ(DecodeSheetResult((7 << 16) | 1), 1);
+    EXPECT_EQ(DecodeSheetResult((3 << 16) | 0xFFFF), -1) << "a failed sheet arrives as -1";
+    EXPECT_EQ(CountPages(), 10);
+    EXPECT_EQ(CORVANE_PAGE_ABOUT, 9);
+    EXPECT_EQ(OptionExport(CORVANE_ORDINAL_RESET_SERVICES), OptionExport(3));
 }
 
 }  // namespace

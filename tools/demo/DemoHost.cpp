@@ -19,11 +19,10 @@
 #include <vector>
 
 #include "RegExport.h"
+#include "include/corvane_options.h"
 
 namespace {
 
-typedef int(WINAPI* ShowOptionsFn)(HWND, int, int, int, void*, LPCWSTR, LPCWSTR, LPCWSTR, int);
-typedef void(WINAPI* ResetListFn)(LPCWSTR, LPCWSTR, LPCWSTR);
 
 const int kScreenWidth = 240;
 const int kScreenHeight = 320;
@@ -211,9 +210,12 @@ int wmain(int argc, wchar_t** argv)
         fwprintf(stderr, L"cannot load OPTION.dll (error %lu)\n", GetLastError());
         return 1;
     }
-    ShowOptionsFn showOptions = reinterpret_cast<ShowOptionsFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(1))));
-    ResetListFn resetAliases = reinterpret_cast<ResetListFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(2))));
-    ResetListFn resetServices = reinterpret_cast<ResetListFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(3))));
+    CorvaneShowOptionsFn showOptions = reinterpret_cast<CorvaneShowOptionsFn>(
+        reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(CORVANE_ORDINAL_SHOW_OPTIONS))));
+    CorvaneResetListFn resetAliases = reinterpret_cast<CorvaneResetListFn>(
+        reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(CORVANE_ORDINAL_RESET_ALIASES))));
+    CorvaneResetListFn resetServices = reinterpret_cast<CorvaneResetListFn>(
+        reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(CORVANE_ORDINAL_RESET_SERVICES))));
     if (!showOptions) {
         fwprintf(stderr, L"OPTION.dll has no ordinal 1\n");
         return 1;
@@ -234,7 +236,7 @@ int wmain(int argc, wchar_t** argv)
         int result = showOptions(hostWindow, 0, 5, 0, &reserved, options.vendor.c_str(), options.product.c_str(),
                                  options.version.c_str(), options.startPage);
         wprintf(L"ShowOptions returned 0x%08X: last page %d, sheet result %d\n", static_cast<unsigned>(result),
-                (result >> 16) & 0xFFFF, static_cast<short>(result & 0xFFFF));
+                CORVANE_LAST_PAGE(result), CORVANE_SHEET_RESULT(result));
     }
 
     std::wstring path = L"Software\\" + options.vendor + L"\\" + options.product;

@@ -63,17 +63,12 @@ void Dialog::ReleaseStaticBitmaps()
 
 BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
 {
-    // Section headers use the dialog's own font made bold at a fixed height.
-    HDC dc = GetDC(hwnd);
-    if (dc) {
-        LOGFONTW font = {};
-        HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
-        if (current && GetObjectW(current, sizeof(font), &font)) {
-            font.lfHeight = -11;
-            font.lfWeight = FW_BOLD;
-            headerFont = CreateFontIndirectW(&font);
-        }
-        ReleaseDC(hwnd, dc);
+    // Section headers use the window's font made bold at a fixed height.
+    LOGFONTW font;
+    if (ReadWindowFont(font)) {
+        font.lfHeight = -11;
+        font.lfWeight = FW_BOLD;
+        headerFont = CreateFontIndirectW(&font);
     }
     if (fullScreen) {
         SHINITDLGINFO info = {};
@@ -84,6 +79,17 @@ BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
         CreateMenuBar(hwnd);
     }
     return TRUE;
+}
+
+bool Dialog::ReadWindowFont(LOGFONTW& font) const
+{
+    HDC dc = GetDC(hwnd);
+    if (!dc) return false;
+    font = LOGFONTW();
+    HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
+    const bool read = current && GetObjectW(current, sizeof(font), &font);
+    ReleaseDC(hwnd, dc);
+    return read;
 }
 
 BOOL Dialog::OnCommand(WPARAM wParam, LPARAM)

@@ -65,6 +65,20 @@ int RegKey::ReadDword(LPCWSTR name, DWORD* value)
     return 1;
 }
 
+DWORD RegKey::ReadDwordOr(LPCWSTR name, DWORD fallback)
+{
+    DWORD value = fallback;
+    ReadDword(name, &value);
+    return value;
+}
+
+DWORD RegKey::ReadDwordOr(UINT nameId, DWORD fallback)
+{
+    DWORD value = fallback;
+    ReadDword(nameId, &value);
+    return value;
+}
+
 int RegKey::ReadString(LPCWSTR name, wchar_t* buffer, DWORD* size)
 {
     if (!buffer || !size) return 0;

@@ -20,6 +20,9 @@ public:
     int QueryValue(LPCWSTR name, BYTE* data, DWORD* type, DWORD* size);
     int ReadDword(LPCWSTR name, DWORD* value);
     int ReadDword(UINT nameId, DWORD* value);
+    // The stored DWORD, or fallback when the value is absent or not a four-byte DWORD.
+    DWORD ReadDwordOr(LPCWSTR name, DWORD fallback);
+    DWORD ReadDwordOr(UINT nameId, DWORD fallback);
     // size: in, the buffer's capacity in bytes; out, the bytes stored. The text is always
     // terminated inside the buffer, whatever the stored data holds.
     int ReadString(LPCWSTR name, wchar_t* buffer, DWORD* size);

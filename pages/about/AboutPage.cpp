@@ -27,16 +27,11 @@ BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     PropertyPage::OnInitDialog(wParam, lParam);
 
     // The link is underlined at the header's height but keeps the regular weight.
-    HDC dc = GetDC(hwnd);
-    if (dc) {
-        LOGFONTW font = {};
-        HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
-        if (current && GetObjectW(current, sizeof(font), &font)) {
-            font.lfHeight = -11;
-            font.lfUnderline = TRUE;
-            linkFont = CreateFontIndirectW(&font);
-        }
-        ReleaseDC(hwnd, dc);
+    LOGFONTW font;
+    if (ReadWindowFont(font)) {
+        font.lfHeight = -11;
+        font.lfUnderline = TRUE;
+        linkFont = CreateFontIndirectW(&font);
     }
     controls::SetFont(hwnd, linkFont, {IDC_ABOUT_LINK_LABEL});
     controls::SetFont(hwnd, headerFont, {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL});

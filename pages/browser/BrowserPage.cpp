@@ -35,13 +35,6 @@ const int kIdentificationCount = sizeof(kIdentifications) / sizeof(kIdentificati
 
 const DWORD kScriptDisabled = 0;
 
-// A value of the wrong type reads as absent rather than as whatever bytes it holds.
-DWORD ReadDwordOr(RegKey& key, LPCWSTR name, DWORD fallback)
-{
-    DWORD value = 0;
-    return key.ReadDword(name, &value) ? value : fallback;
-}
-
 // A browser key path from the string table; empty when the table lacks it, and then nothing
 // is read or written, rather than values landing in the root of the registry.
 std::wstring BrowserPath(UINT id, LPCWSTR suffix = L"")
@@ -91,12 +84,12 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     const std::wstring explorerMain = BrowserPath(IDS_PATH_INTERNET_EXPLORER, kMain);
     RegKey key;
     if (!internetSettings.empty() && key.Open(HKEY_LOCAL_MACHINE, internetSettings.c_str())) {
-        runScripts = ReadDwordOr(key, kRunScripts, runScripts);
-        clearType = ReadDwordOr(key, kClearType, clearType);
+        runScripts = key.ReadDwordOr(kRunScripts, runScripts);
+        clearType = key.ReadDwordOr(kClearType, clearType);
         key.Close();
     }
     if (!explorerMain.empty() && key.Open(HKEY_CURRENT_USER, explorerMain.c_str())) {
-        showErrors = ReadDwordOr(key, kShowScriptErrors, showErrors);
+        showErrors = key.ReadDwordOr(kShowScriptErrors, showErrors);
         key.Close();
     }
     // A sum that names no choice leaves the box without a selection.

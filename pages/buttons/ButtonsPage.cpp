@@ -21,19 +21,6 @@ const int kColumnWidth = 100;
 const wchar_t kHoldReservedKey[] = L"\\40C6";
 const LPCWSTR kDefaultValue = NULL;
 
-// A value of the wrong type reads as absent rather than as whatever bytes it holds.
-DWORD ReadDwordOr(RegKey& key, LPCWSTR name, DWORD fallback)
-{
-    DWORD value = 0;
-    return key.ReadDword(name, &value) ? value : fallback;
-}
-
-DWORD ReadDwordOr(RegKey& key, UINT nameId, DWORD fallback)
-{
-    DWORD value = 0;
-    return key.ReadDword(nameId, &value) ? value : fallback;
-}
-
 std::wstring AssignmentSection(const std::wstring& keyName)
 {
     return L"Keys\\" + keyName;
@@ -68,7 +55,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     controls::AddComboNumbers(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 1, kMaxScrollLineAmount);
     controls::SelectComboIndex(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO,
-                               ReadDwordOr(settings, IDS_VALUE_SCROLL_LINE_AMOUNT, kDefaultScrollLineAmount) - 1);
+                               settings.ReadDwordOr(IDS_VALUE_SCROLL_LINE_AMOUNT, kDefaultScrollLineAmount) - 1);
 
     LoadButtonLabels();
 
@@ -124,7 +111,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     SendMessageW(interval, TBM_SETLINESIZE, 0, kHotKeyIntervalLine);
     SendMessageW(interval, TBM_SETPAGESIZE, 0, kHotKeyIntervalPage);
     SendMessageW(interval, TBM_SETPOS, TRUE,
-                 static_cast<LPARAM>(static_cast<int>(ReadDwordOr(settings, IDS_VALUE_HOT_KEY_INTERVAL,
+                 static_cast<LPARAM>(static_cast<int>(settings.ReadDwordOr(IDS_VALUE_HOT_KEY_INTERVAL,
                                                                   kDefaultHotKeyInterval))));
     settings.Close();
 
@@ -143,7 +130,7 @@ void ButtonsPage::AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIS
     DWORD stored = 0;
     SettingsKey assignment;
     if (assignment.Open(AssignmentSection(keyName).c_str())) {
-        stored = ReadDwordOr(assignment, kDefaultValue, 0);
+        stored = assignment.ReadDwordOr(kDefaultValue, 0);
         assignment.Close();
     }
 
@@ -278,7 +265,7 @@ void ButtonsPage::SaveAssignments()
         if (!row) continue;
         SettingsKey assignment;
         if (!assignment.Create(AssignmentSection(row->keyName).c_str(), NULL)) continue;
-        const DWORD stored = ReadDwordOr(assignment, kDefaultValue, 0);
+        const DWORD stored = assignment.ReadDwordOr(kDefaultValue, 0);
         assignment.WriteDword(kDefaultValue, PackAssignment(stored, row->code, row->hold != 0));
         assignment.Close();
     }

@@ -89,15 +89,10 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     if (parameters.hasExpandKey) {
         controls::RedrawSuspended quiet(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO);
         for (const wchar_t* text : kExpandKeyTexts) controls::AddComboText(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO, text);
-        DWORD index = 0;
         SettingsKey settings;
-        if (settings.Open(NULL)) {
-            // A value of another type must not leak its bytes into the index.
-            DWORD stored = 0;
-            if (settings.ReadDword(IDS_VALUE_ALIAS_EXPAND_KEY, &stored)) index = stored;
-        }
+        settings.Open(NULL);
+        controls::SelectComboIndex(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO, settings.ReadDwordOr(IDS_VALUE_ALIAS_EXPAND_KEY, 0));
         settings.Close();
-        controls::SelectComboIndex(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO, index);
     }
 
     HWND list = List();

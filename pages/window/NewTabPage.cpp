@@ -103,17 +103,11 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // Only opened: showing the page must not create the key.
     SettingsKey settings;
     settings.Open(NULL);
-    // A value of another type reads as absent rather than as whatever bytes it holds.
-    auto read = [&settings](UINT nameId, DWORD fallback) {
-        DWORD value = fallback;
-        return settings.ReadDword(nameId, &value) ? value : fallback;
-    };
-
     // A type the page does not know checks no radio button at all.
-    DWORD newType = read(IDS_VALUE_TAB_NEW_TYPE, 0);
+    DWORD newType = settings.ReadDwordOr(IDS_VALUE_TAB_NEW_TYPE, 0);
     CheckRadioButton(hwnd, IDC_NEWTAB_BLANK_RADIO, IDC_NEWTAB_CURRENT_RADIO,
                      static_cast<int>(IDC_NEWTAB_BLANK_RADIO + newType));
-    controls::SetCheck(hwnd, IDC_NEWTAB_SOUND_CHECK, read(IDS_VALUE_EVENT_SOUND, 1));
+    controls::SetCheck(hwnd, IDC_NEWTAB_SOUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_SOUND, 1));
 
     // The combo box sorts, so the built-in sound takes its alphabetical place among the files.
     controls::RedrawSuspended quiet(hwnd, IDC_NEWTAB_SOUND_COMBO);
@@ -136,7 +130,7 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     if (index < 0) index = FindSound(hwnd, kBuiltInSound);
     SendDlgItemMessageW(hwnd, IDC_NEWTAB_SOUND_COMBO, CB_SETCURSEL, index, 0);
 
-    controls::SetCheck(hwnd, IDC_NEWTAB_FOREGROUND_CHECK, read(IDS_VALUE_EVENT_FOREGROUND, 1));
+    controls::SetCheck(hwnd, IDC_NEWTAB_FOREGROUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_FOREGROUND, 1));
 
     settings.Close();
     return TRUE;

@@ -38,25 +38,19 @@ BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // Only opened: showing the page must not create the key.
     SettingsKey settings;
     settings.Open(NULL);
-    // A value of another type reads as absent rather than as whatever bytes it holds.
-    auto read = [&settings](UINT nameId, DWORD fallback) {
-        DWORD value = fallback;
-        return settings.ReadDword(nameId, &value) ? value : fallback;
-    };
-
-    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK, Hidden(read(IDS_VALUE_FS_ADDRESS_BAR, 0)));
-    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_MENU_BAR_CHECK, Hidden(read(IDS_VALUE_FS_MENU_BAR, 0)));
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK, Hidden(settings.ReadDwordOr(IDS_VALUE_FS_ADDRESS_BAR, 0)));
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_MENU_BAR_CHECK, Hidden(settings.ReadDwordOr(IDS_VALUE_FS_MENU_BAR, 0)));
     UpdateRestoreControls();
 
     CheckRadioButton(hwnd, IDC_SCREEN_RESTORE_BUTTON_RADIO, IDC_SCREEN_RESTORE_BAR_RADIO,
-                     read(IDS_VALUE_FS_RESTORE_BAR, 0) ? IDC_SCREEN_RESTORE_BAR_RADIO : IDC_SCREEN_RESTORE_BUTTON_RADIO);
+                     settings.ReadDwordOr(IDS_VALUE_FS_RESTORE_BAR, 0) ? IDC_SCREEN_RESTORE_BAR_RADIO : IDC_SCREEN_RESTORE_BUTTON_RADIO);
 
-    DWORD height = read(IDS_VALUE_FS_RESTORE_BAR_HEIGHT, kDefaultBarHeight);
+    DWORD height = settings.ReadDwordOr(IDS_VALUE_FS_RESTORE_BAR_HEIGHT, kDefaultBarHeight);
     if (height < kMinBarHeight || height > kMaxBarHeight) height = kDefaultBarHeight;
     controls::SelectComboIndex(hwnd, IDC_SCREEN_BAR_HEIGHT_COMBO, height - kMinBarHeight);
 
-    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_VSCROLL_CHECK, Hidden(read(IDS_VALUE_FS_VSCROLL, 0)));
-    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_HSCROLL_CHECK, Hidden(read(IDS_VALUE_FS_HSCROLL, 0)));
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_VSCROLL_CHECK, Hidden(settings.ReadDwordOr(IDS_VALUE_FS_VSCROLL, 0)));
+    controls::SetCheck(hwnd, IDC_SCREEN_HIDE_HSCROLL_CHECK, Hidden(settings.ReadDwordOr(IDS_VALUE_FS_HSCROLL, 0)));
 
     // The trackbar brings a stored sensitivity outside 1..16 to the nearer end.
     HWND trackbar = GetDlgItem(hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR);
@@ -64,7 +58,7 @@ BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     SendMessageW(trackbar, TBM_SETLINESIZE, 0, 1);
     SendMessageW(trackbar, TBM_SETPAGESIZE, 0, 1);
     SendMessageW(trackbar, TBM_SETPOS, TRUE,
-                 static_cast<LPARAM>(static_cast<LONG>(read(IDS_VALUE_SCREEN_DRAG_SENSITIVITY, kMinSensitivity))));
+                 static_cast<LPARAM>(static_cast<LONG>(settings.ReadDwordOr(IDS_VALUE_SCREEN_DRAG_SENSITIVITY, kMinSensitivity))));
 
     settings.Close();
     return TRUE;

@@ -38,31 +38,25 @@ BOOL TabAppearancePage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    // A value of another type reads as absent rather than as whatever bytes it holds.
-    auto read = [&settings](UINT nameId, DWORD fallback) {
-        DWORD value = fallback;
-        return settings.ReadDword(nameId, &value) ? value : fallback;
-    };
-
     controls::SetFont(hwnd, headerFont, {IDC_TABS_APPEARANCE_HEADER, IDC_TABS_POSITION_HEADER, IDC_TABS_ACTION_HEADER});
 
     controls::AddComboNumbers(hwnd, IDC_TABS_COUNT_COMBO, kMinTabCount, kMaxTabCount);
-    DWORD count = Clamp(read(IDS_VALUE_TAB_COUNT, kDefaultTabCount), kMinTabCount, kMaxTabCount);
+    DWORD count = Clamp(settings.ReadDwordOr(IDS_VALUE_TAB_COUNT, kDefaultTabCount), kMinTabCount, kMaxTabCount);
     controls::SelectComboIndex(hwnd, IDC_TABS_COUNT_COMBO, count - kMinTabCount);
 
     controls::AddComboNumbers(hwnd, IDC_TABS_HEIGHT_COMBO, kMaxTabHeight, kMinTabHeight, -1);
-    DWORD height = Clamp(read(IDS_VALUE_TAB_HEIGHT, kMaxTabHeight), kMinTabHeight, kMaxTabHeight);
+    DWORD height = Clamp(settings.ReadDwordOr(IDS_VALUE_TAB_HEIGHT, kMaxTabHeight), kMinTabHeight, kMaxTabHeight);
     controls::SelectComboIndex(hwnd, IDC_TABS_HEIGHT_COMBO, kMaxTabHeight - height);
 
-    controls::SetCheck(hwnd, IDC_TABS_HIDE_SINGLE_CHECK, read(IDS_VALUE_TAB_HIDE_SINGLE, kDefaultHideSingle));
+    controls::SetCheck(hwnd, IDC_TABS_HIDE_SINGLE_CHECK, settings.ReadDwordOr(IDS_VALUE_TAB_HIDE_SINGLE, kDefaultHideSingle));
 
     // Positions are shown as stored: one the combo lacks leaves it without a selection.
     controls::AddComboStrings(hwnd, IDC_TABS_NEW_TAB_POS_COMBO, {IDS_TABS_NEXT_TO_CURRENT, IDS_TABS_END_OF_BAR});
-    controls::SelectComboIndex(hwnd, IDC_TABS_NEW_TAB_POS_COMBO, read(IDS_VALUE_TAB_POS_NEW_TAB, kDefaultPosition));
+    controls::SelectComboIndex(hwnd, IDC_TABS_NEW_TAB_POS_COMBO, settings.ReadDwordOr(IDS_VALUE_TAB_POS_NEW_TAB, kDefaultPosition));
     controls::AddComboStrings(hwnd, IDC_TABS_ACTIVATE_COMBO, {IDS_TABS_LEFT_TAB, IDS_TABS_RIGHT_TAB});
-    controls::SelectComboIndex(hwnd, IDC_TABS_ACTIVATE_COMBO, read(IDS_VALUE_TAB_POS_ACTIVATE, kDefaultPosition));
+    controls::SelectComboIndex(hwnd, IDC_TABS_ACTIVATE_COMBO, settings.ReadDwordOr(IDS_VALUE_TAB_POS_ACTIVATE, kDefaultPosition));
 
-    controls::SetCheck(hwnd, IDC_TABS_DOUBLE_TAP_CHECK, read(IDS_VALUE_TAB_DOUBLE_TAP, kDefaultDoubleTap));
+    controls::SetCheck(hwnd, IDC_TABS_DOUBLE_TAP_CHECK, settings.ReadDwordOr(IDS_VALUE_TAB_DOUBLE_TAP, kDefaultDoubleTap));
 
     settings.Close();
     return TRUE;

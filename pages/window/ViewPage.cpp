@@ -52,25 +52,19 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    // A value of another type reads as absent rather than as whatever bytes it holds.
-    auto read = [&settings](UINT nameId, DWORD fallback) {
-        DWORD value = fallback;
-        return settings.ReadDword(nameId, &value) ? value : fallback;
-    };
-
     controls::SetFont(hwnd, headerFont, {IDC_VIEW_POCKET_VIEW_HEADER, IDC_VIEW_SOURCE_HEADER});
 
-    controls::SetCheck(hwnd, IDC_VIEW_SPLIT_TEXT_CHECK, read(IDS_VALUE_SPLIT_TEXT, 1));
+    controls::SetCheck(hwnd, IDC_VIEW_SPLIT_TEXT_CHECK, settings.ReadDwordOr(IDS_VALUE_SPLIT_TEXT, 1));
 
     // The up-down brings a length outside its range to the nearer end.
     HWND spin = GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_SPIN);
-    DWORD length = read(IDS_VALUE_SPLIT_TEXT_LEN, kDefaultSplitTextLength);
+    DWORD length = settings.ReadDwordOr(IDS_VALUE_SPLIT_TEXT_LEN, kDefaultSplitTextLength);
     SendMessageW(spin, kSetVersion, kCommonControlsVersion, 0);
     SendMessageW(spin, UDM_SETRANGE, 0, kSplitLengthRange);
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(LOWORD(length), 0));
 
-    controls::SetCheck(hwnd, IDC_VIEW_COMBINE_TD_CHECK, read(IDS_VALUE_COMBINE_TD, 1));
-    controls::SetCheck(hwnd, IDC_VIEW_SPLIT_PRE_CHECK, read(IDS_VALUE_SPLIT_PRE, 1));
+    controls::SetCheck(hwnd, IDC_VIEW_COMBINE_TD_CHECK, settings.ReadDwordOr(IDS_VALUE_COMBINE_TD, 1));
+    controls::SetCheck(hwnd, IDC_VIEW_SPLIT_PRE_CHECK, settings.ReadDwordOr(IDS_VALUE_SPLIT_PRE, 1));
     // Still shown and still saved, only not changeable.
     if (hostContext.platformLevel > kSplitPrePlatformLevel)
         EnableWindow(GetDlgItem(hwnd, IDC_VIEW_SPLIT_PRE_CHECK), FALSE);

@@ -136,7 +136,9 @@ TEST_F(BrowserPageTest, ApplyingTheDefaultsWritesEveryBrowserValue)
 
 TEST_F(BrowserPageTest, IdentificationChoicesRewriteTheUserAgentAndItsTokens)
 {
-    // Tokens another program left behind, of any type and the unnamed one included.
+    // Tokens another program left behind, of any type, the unnamed one included, and one
+    // named longer than a key name may be.
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, std::wstring(300, L'T').c_str(), L"");
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"Foreign", L"x");
     testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatform, L"Number", 7);
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, nullptr, L"unnamed");

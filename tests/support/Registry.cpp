@@ -66,6 +66,16 @@ std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path)
     return names;
 }
 
+ValueMap Values(HKEY root, const std::wstring& path)
+{
+    ValueMap values;
+    for (const std::wstring& name : ValueNames(root, path)) {
+        RawValue value{0, {}};
+        if (ReadRaw(root, path, name.c_str(), &value.type, &value.data)) values[name] = value;
+    }
+    return values;
+}
+
 void WriteRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key;

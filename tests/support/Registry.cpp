@@ -84,6 +84,14 @@ void WriteRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD ty
     RegCloseKey(key);
 }
 
+void DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name)
+{
+    HKEY key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, name);
+    RegCloseKey(key);
+}
+
 void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value)
 {
     WriteRaw(root, path, name, REG_DWORD, &value, sizeof(value));

@@ -38,6 +38,7 @@ ValueMap Values(HKEY root, const std::wstring& path);
 void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
 void WriteString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value);
 void WriteRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size);
+void DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name);
 
 // Saves a key with everything below it and puts it back when destroyed, for tests that
 // change keys shared with other software (the browser's, the shell's).

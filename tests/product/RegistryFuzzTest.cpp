@@ -329,7 +329,7 @@ protected:
         std::vector<std::wstring> buttons;              // the shell's button keys
         bool holdRows = false;                          // press-and-hold rows shown
         std::map<std::wstring, ValueMap> assignments;   // Keys\<button>, listed buttons and others
-        ValueMap internetSettings, explorerMain, userAgent, postPlatform;
+        ValueMap userAgent, postPlatform;
         bool userAgentKey = false, postPlatformKey = false;
         std::vector<std::wstring> sounds;               // sound files made for the seed
     };
@@ -521,8 +521,6 @@ void RegistryFuzzTest::Snapshot(Stored& stored)
     for (const std::wstring& name : SubkeyNames(HKEY_LOCAL_MACHINE, kShellKeys)) stored.buttons.push_back(name);
     for (const std::wstring& name : SubkeyNames(HKEY_CURRENT_USER, SectionPath(L"Keys")))
         stored.assignments[name] = testreg::Values(HKEY_CURRENT_USER, SectionPath(L"Keys\\" + name));
-    stored.internetSettings = testreg::Values(HKEY_LOCAL_MACHINE, kInternetSettings);
-    stored.explorerMain = testreg::Values(HKEY_CURRENT_USER, kExplorerMain);
     stored.userAgentKey = testreg::KeyExists(HKEY_LOCAL_MACHINE, kUserAgent);
     stored.userAgent = testreg::Values(HKEY_LOCAL_MACHINE, kUserAgent);
     stored.postPlatformKey = testreg::KeyExists(HKEY_LOCAL_MACHINE, kPostPlatform);

@@ -176,6 +176,12 @@ RawValue WrongValue(Random& r, DWORD number, const std::wstring& text)
     default: {
         std::vector<BYTE> bytes(r.Below(64));
         for (BYTE& b : bytes) b = static_cast<BYTE>(r.Below(256));
+        // Wine's text shaping faults drawing most spacing modifier letters (U+02B1 to U+02F7)
+        // with no letter before them: seed 2315 had the View page's edit box show one, and the
+        // process went down inside the system's own control. The device has no such fault, so
+        // that block is left out here: the fuzz is after the component's faults.
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+            if (bytes[i + 1] == 0x02 && bytes[i] >= 0xB0) bytes[i + 1] = 0x03;
         return RawValue{type, bytes};
     }
     }

@@ -5,7 +5,8 @@
 # A seed that crashes or hangs its process is reported and the run goes on after it.
 #   tools/fuzz.sh [FIRST [COUNT]]
 # A failing seed is reproduced alone with: tools/fuzz.sh SEED 1
-# The whole output of the test is kept in build/fuzz.log.
+# The whole output of the test is kept in build/fuzz.log. A seed that crashes cannot put back
+# the shell's and the browser's keys it filled; the tests that read them start by clearing them.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 

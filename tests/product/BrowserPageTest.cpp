@@ -40,11 +40,15 @@ std::ostream& operator<<(std::ostream& out, const UserAgent& agent)
 
 class BrowserPageTest : public SheetTest {
 protected:
-    // Each test starts without user-agent values, whatever an earlier run left there.
+    // Each test starts without user-agent, script or ClearType values, whatever an earlier run
+    // (a crashed fuzz seed, say) left there.
     void SetUp() override
     {
         SheetTest::SetUp();
         testreg::DeleteTree(HKEY_LOCAL_MACHINE, kUserAgent);
+        testreg::DeleteValue(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts");
+        testreg::DeleteValue(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText");
+        testreg::DeleteValue(HKEY_CURRENT_USER, kExplorerMain, L"ShowScriptErrors");
     }
 
     UserAgent StoredUserAgent() const

@@ -29,7 +29,10 @@ extern "C" {
 /*
  * Ordinal 1. Shows the modal, full-screen options sheet owned by parent and returns when the
  * user closes it. The three strings stay owned by the host and must outlive the call; the
- * settings live in HKEY_CURRENT_USER\Software\<vendor>\<product>.
+ * settings live in HKEY_CURRENT_USER\Software\<vendor>\<product> (a backslash in either
+ * makes deeper keys; a vendor or product naming no key, or a level of more than 255
+ * characters, leaves the settings unstored). Destroying parent while the sheet is open closes
+ * it as Cancel does.
  *   holdUnsupported  nonzero: the Buttons page offers no press-and-hold functions
  *   platformLevel    the host's platform generation code (below 5: no soft-key menu bar;
  *                    above 2: the PPC2002 option of the View page is fixed)

@@ -2,6 +2,31 @@
 
 #include "host/HostContext.h"
 
+namespace {
+// The registry's limit for the name of one key.
+const size_t kMaxKeyName = 255;
+
+// Backslashes in a vendor or product separate key levels, as everywhere in the registry, so
+// "Maker\Mobile" is two levels. A text with no name in it at all would put the settings on
+// Software itself or on the vendor's own key, beside everything else stored there; a level
+// longer than the registry allows would be refused only after the levels above it had been
+// created. Neither gives the add-on a key of its own.
+bool NamesOwnKey(LPCWSTR text)
+{
+    bool named = false;
+    size_t level = 0;
+    for (; *text; ++text) {
+        if (*text == L'\\') {
+            level = 0;
+            continue;
+        }
+        named = true;
+        if (++level > kMaxKeyName) return false;
+    }
+    return named;
+}
+}  // namespace
+
 SettingsKey::SettingsKey() : vendor(hostContext.vendor), product(hostContext.product)
 {
     instance = hostContext.instance;
@@ -9,7 +34,7 @@ SettingsKey::SettingsKey() : vendor(hostContext.vendor), product(hostContext.pro
 
 bool SettingsKey::ComposePath(LPCWSTR section, std::wstring& path) const
 {
-    if (!vendor || !product) return false;
+    if (!vendor || !product || !NamesOwnKey(vendor) || !NamesOwnKey(product)) return false;
     path = L"Software\\";
     path += vendor;
     path += L'\\';

@@ -13,7 +13,8 @@ public:
     int Open(LPCWSTR section);
 
 private:
-    // Software\<vendor>\<product>[\<section>]; false when the host gave no vendor or product.
+    // Software\<vendor>\<product>[\<section>]; false when the host gave no vendor or product,
+    // or one that names no key.
     bool ComposePath(LPCWSTR section, std::wstring& path) const;
 
     LPCWSTR vendor;

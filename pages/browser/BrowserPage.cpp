@@ -11,7 +11,7 @@
 namespace {
 
 const wchar_t kUserAgent[] = L"\\User Agent";
-const wchar_t kPostPlatform[] = L"\\Post Platform";
+const wchar_t kPostPlatform[] = L"Post Platform";  // below "User Agent"
 const wchar_t kMain[] = L"\\Main";
 const wchar_t kRunScripts[] = L"Security_RunScripts";
 const wchar_t kShowScriptErrors[] = L"ShowScriptErrors";
@@ -41,17 +41,6 @@ std::wstring BrowserPath(UINT id, LPCWSTR suffix = L"")
 {
     LPCWSTR base = LoadStringPointer(hostContext.instance, id);
     return base && *base ? std::wstring(base) + suffix : std::wstring();
-}
-
-// Takes every value out of the key, those other software put there included. A value that
-// cannot be deleted is stepped over, so the loop ends whatever the registry answers.
-void DeleteAllValues(RegKey& key)
-{
-    std::wstring name;
-    DWORD index = 0;
-    while (key.EnumValueName(index, name, NULL, NULL, NULL)) {
-        if (!key.DeleteValue(name.c_str())) ++index;
-    }
 }
 
 }  // namespace
@@ -120,12 +109,14 @@ void BrowserPage::WriteIdentification(int choice)
     if (choice < 0 || choice >= kIdentificationCount) return;
     const std::wstring userAgentPath = BrowserPath(IDS_PATH_INTERNET_SETTINGS, kUserAgent);
     if (userAgentPath.empty()) return;
-    const std::wstring postPlatformPath = userAgentPath + kPostPlatform;
+    const std::wstring postPlatformPath = userAgentPath + L"\\" + kPostPlatform;
 
     RegKey userAgent, postPlatform;
     userAgent.Create(HKEY_LOCAL_MACHINE, userAgentPath.c_str(), NULL);
+    // Every token goes, those other software put there included. Deleting the key rather than
+    // its values one by one also takes the values whose names are too long to enumerate.
+    userAgent.DeleteSubKey(kPostPlatform);
     postPlatform.Create(HKEY_LOCAL_MACHINE, postPlatformPath.c_str(), NULL);
-    DeleteAllValues(postPlatform);
 
     const Identification& identification = kIdentifications[choice];
     userAgent.WriteString(kDefaultValue, identification.product);

@@ -70,6 +70,16 @@ void MoveControlBy(HWND dialog, int id, int dy)
     SetWindowPos(control, NULL, rc.left, rc.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Each flag position holds its letter or a space. Any other character would show as unset in
+// the check boxes yet be saved back, so it reads as the space it shows.
+std::wstring KnownFlags(const std::wstring& flags, const UrlListPageParameters& parameters)
+{
+    std::wstring known(kFlagCount, L' ');
+    if (flags.size() > 0 && flags[0] == parameters.firstFlagLetter) known[0] = flags[0];
+    if (flags.size() > 1 && flags[1] == parameters.secondFlagLetter) known[1] = flags[1];
+    return known;
+}
+
 }  // namespace
 
 UrlListPage::UrlListPage(const UrlListPageParameters& parameters)
@@ -411,10 +421,11 @@ void UrlListPage::AppendRows(const UrlList& entries)
     controls::RedrawSuspended quiet(list);
     int row = RowCount();
     for (const UrlListEntry& entry : entries) {
+        const std::wstring flags = KnownFlags(entry.flags, parameters);
         LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
-        item.pszText = const_cast<LPWSTR>(entry.flags.c_str());
+        item.pszText = const_cast<LPWSTR>(flags.c_str());
         item.lParam = 0;
         const int inserted = ListView_InsertItem(list, &item);
         if (inserted < 0) break;

@@ -199,6 +199,30 @@ TEST_F(RegKeyTest, SettingsKeyNeedsVendorAndProduct)
     EXPECT_EQ(settings.Open(NULL), 0);
 }
 
+// Each level of a vendor or product is one key name, of at most 255 characters; a vendor or
+// product without any name would leave the settings on a key that is not their own.
+TEST_F(RegKeyTest, SettingsKeyNeedsAKeyNameInVendorAndProduct)
+{
+    const std::wstring longest(255, L'p'), tooLong(256, L'p'), nested = product + L"\\Nested";
+    const struct {
+        const wchar_t *vendor, *product;
+        int created;
+    } cases[] = {
+        {vendor.c_str(), longest.c_str(), 1}, {vendor.c_str(), nested.c_str(), 1}, {vendor.c_str(), tooLong.c_str(), 0},
+        {vendor.c_str(), L"", 0},             {vendor.c_str(), L"\\\\", 0},     {L"", product.c_str(), 0},
+    };
+    for (const auto& c : cases) {
+        hostContext.vendor = c.vendor;
+        hostContext.product = c.product;
+        SettingsKey settings;
+        EXPECT_EQ(settings.Create(NULL, NULL), c.created) << testing::PrintToString(std::wstring(c.vendor).substr(0, 20))
+                                                          << " " << testing::PrintToString(std::wstring(c.product).substr(0, 20));
+    }
+    EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath() + L"\\Nested"));
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, L"Software\\" + vendor + L"\\" + tooLong));
+    testreg::DeleteTree(HKEY_CURRENT_USER, L"Software\\" + vendor + L"\\" + longest);
+}
+
 TEST_F(RegKeyTest, EnumerationStopsPastTheLastIndex)
 {
     RegKey key;

@@ -40,11 +40,15 @@ std::ostream& operator<<(std::ostream& out, const UserAgent& agent)
 
 class BrowserPageTest : public SheetTest {
 protected:
-    // Each test starts without user-agent values, whatever an earlier run left there.
+    // Each test starts without user-agent, script or ClearType values, whatever an earlier run
+    // (a crashed fuzz seed, say) left there.
     void SetUp() override
     {
         SheetTest::SetUp();
         testreg::DeleteTree(HKEY_LOCAL_MACHINE, kUserAgent);
+        testreg::DeleteValue(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts");
+        testreg::DeleteValue(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText");
+        testreg::DeleteValue(HKEY_CURRENT_USER, kExplorerMain, L"ShowScriptErrors");
     }
 
     UserAgent StoredUserAgent() const
@@ -136,7 +140,9 @@ TEST_F(BrowserPageTest, ApplyingTheDefaultsWritesEveryBrowserValue)
 
 TEST_F(BrowserPageTest, IdentificationChoicesRewriteTheUserAgentAndItsTokens)
 {
-    // Tokens another program left behind, of any type and the unnamed one included.
+    // Tokens another program left behind, of any type, the unnamed one included, and one
+    // named longer than a key name may be.
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, std::wstring(300, L'T').c_str(), L"");
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"Foreign", L"x");
     testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatform, L"Number", 7);
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, nullptr, L"unnamed");

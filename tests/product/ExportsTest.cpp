@@ -1,9 +1,12 @@
-// OPTION.dll as the host sees it: its export table and ShowOptions' handling of its arguments.
+// OPTION.dll as the host sees it: its export table and the three exports' handling of their
+// arguments, down to what a careless host might hand them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "include/corvane_options.h"
+#include "resource.h"
 #include "support/Fixtures.h"
 
 extern "C" int DecodeLastPage(int result);
@@ -99,6 +102,167 @@ TEST_F(ShowOptionsArgumentsTest, BadArgumentsAreRejectedWithTwoAndNoSheet)
     DestroyWindow(gone);
     EXPECT_EQ(ShowRejected(gone, &reserved, v, p, L"1.0"), 2);
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "a rejected call writes nothing";
+}
+
+typedef void(WINAPI* ResetListFn)(LPCWSTR vendor, LPCWSTR product, LPCWSTR version);
+
+// Where the settings would land for a vendor or product that names no key of its own.
+const wchar_t* const kStrayKeys[] = {L"Software\\Alias", L"Software\\Service", L"Software\\Keys",
+                                     L"Software\\Product"};
+
+// The exports given names the registry cannot take as they stand, and a host that goes away.
+// The vendor is this suite's own, so that nothing else writes below it.
+class ExportNamesTest : public ShowOptionsArgumentsTest {
+protected:
+    void SetUp() override
+    {
+        vendor = kVendor;
+        ShowOptionsArgumentsTest::SetUp();
+        testreg::DeleteTree(HKEY_CURRENT_USER, VendorPath());
+        softwareValues = testreg::ValueNames(HKEY_CURRENT_USER, L"Software");
+        for (const wchar_t* key : kStrayKeys)
+            if (testreg::KeyExists(HKEY_CURRENT_USER, key)) strayKeysBefore.insert(key);
+    }
+    void TearDown() override
+    {
+        // Whatever a failing case put on Software itself goes again.
+        testreg::DeleteTree(HKEY_CURRENT_USER, VendorPath());
+        for (const wchar_t* key : kStrayKeys)
+            if (!strayKeysBefore.count(key)) testreg::DeleteTree(HKEY_CURRENT_USER, key);
+        for (const std::wstring& name : testreg::ValueNames(HKEY_CURRENT_USER, L"Software"))
+            if (std::find(softwareValues.begin(), softwareValues.end(), name) == softwareValues.end())
+                testreg::DeleteValue(HKEY_CURRENT_USER, L"Software", name.c_str());
+        ShowOptionsArgumentsTest::TearDown();
+    }
+    static std::wstring VendorPath() { return std::wstring(L"Software\\") + kVendor; }
+
+    static void ResetLists(const wchar_t* vendorArg, const wchar_t* productArg)
+    {
+        for (int ordinal : {2, 3}) OptionFunction<ResetListFn>(ordinal)(vendorArg, productArg, L"2.1");
+    }
+
+    // Shows every page, adds an alias, sets a tab count of 5 and applies; returns ShowOptions'
+    // result.
+    int ApplyEveryPage(const wchar_t* vendorArg, const wchar_t* productArg)
+    {
+        driver::HostArgs args = Args(0);
+        args.vendor = vendorArg;
+        args.product = productArg;
+        return Show(args, [](driver::Sheet& sheet) { UseEveryPage(sheet); sheet.Ok(); });
+    }
+    static void UseEveryPage(driver::Sheet& sheet)
+    {
+        for (int page = 0; page < 10; ++page) sheet.Select(page);
+        sheet.Select(2);
+        sheet.Click(IDC_URL_ADD);
+        sheet.Select(6);
+        sheet.ChooseCombo(IDC_TABS_COUNT_COMBO, 3);
+    }
+
+    static constexpr const wchar_t* kVendor = L"CorvaneArgumentTests";
+    std::vector<std::wstring> softwareValues;
+    std::set<std::wstring> strayKeysBefore;
+    // The PIE page applies the browser's values whatever the vendor and product.
+    testreg::SavedKey internetSettings{HKEY_LOCAL_MACHINE,
+                                       L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"};
+    testreg::SavedKey explorer{HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer"};
+};
+
+TEST_F(ExportNamesTest, AllNullArgumentsAreRejectedEverywhereAndLeaveTheNextCallIntact)
+{
+    EXPECT_EQ(ShowRejected(NULL, NULL, NULL, NULL, NULL), 2);
+    OptionFunction<ResetListFn>(2)(NULL, NULL, NULL);
+    OptionFunction<ResetListFn>(3)(NULL, NULL, NULL);
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, VendorPath()));
+
+    // The host's next, good calls find nothing left of the rejected ones.
+    ResetLists(vendor.c_str(), product.c_str());
+    EXPECT_EQ(ApplyEveryPage(vendor.c_str(), product.c_str()), (6 << 16) | 1);
+    EXPECT_EQ(Dword(L"TabCount"), 5u);
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Alias")).size(), 42u) << "20 defaults and one added";
+}
+
+TEST_F(ExportNamesTest, HostWindowDestroyedUnderTheOpenSheetEndsItAsCancelled)
+{
+    HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPED | WS_VISIBLE, 300, 0, 200, 100, NULL, NULL,
+                                GetModuleHandleW(NULL), NULL);
+    ASSERT_NE(host, nullptr);
+    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+    int reserved = 0;
+    bool shown = false;
+    const INT_PTR result = driver::RunSheet(
+        host,
+        [&]() {
+            return static_cast<INT_PTR>(
+                showOptions(host, 0, 5, 0, &reserved, vendor.c_str(), product.c_str(), L"2.1", 0));
+        },
+        [&](driver::Sheet& sheet) {
+            shown = true;
+            UseEveryPage(sheet);
+            DestroyWindow(host);
+        },
+        20000);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(result, 6 << 16) << "closed on the last page shown, as Cancel closes it";
+    DWORD count = 0;
+    EXPECT_FALSE(ReadDword(L"TabCount", &count)) << "nothing is applied";
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Alias")));
+    EXPECT_EQ(ApplyEveryPage(vendor.c_str(), product.c_str()), (6 << 16) | 1) << "the next sheet works";
+}
+
+// Vendors and products of 300 characters, which the registry refuses as a key name, and ones
+// without any name in them, which would put the settings on Software or on the vendor's key:
+// no export writes anything, and the sheet works and closes as usual.
+TEST_F(ExportNamesTest, NamesThatGiveNoKeyOfTheirOwnWriteNothing)
+{
+    const std::wstring tooLong(300, L'n');
+    const struct {
+        std::wstring vendor, product;
+    } cases[] = {
+        {tooLong, L"Product"}, {kVendor, tooLong}, {L"", L"Product"}, {kVendor, L""}, {kVendor, L"\\"},
+        {L"\\\\", L"\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.vendor.substr(0, 24)) + " " +
+                     testing::PrintToString(c.product.substr(0, 24)));
+        ResetLists(c.vendor.c_str(), c.product.c_str());
+        EXPECT_EQ(ApplyEveryPage(c.vendor.c_str(), c.product.c_str()), (6 << 16) | 1) << "closed with OK";
+        EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, VendorPath()));
+        EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, L"Software\\" + tooLong.substr(0, 255)));
+        for (const wchar_t* key : kStrayKeys)
+            EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, key)) << testing::PrintToString(key);
+        EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, L"Software"), softwareValues) << "no value lands on Software";
+    }
+}
+
+// A backslash in the vendor or product makes deeper keys, as in any registry path: the host
+// composes Software\<vendor>\<product> and reads the settings there.
+TEST_F(ExportNamesTest, BackslashesMakeDeeperKeysWhereTheHostComposedThem)
+{
+    const std::wstring nestedVendor = std::wstring(kVendor) + L"\\Nested";
+    const std::wstring nestedProduct = L"Deep\\Product";
+    const std::wstring key = L"Software\\" + nestedVendor + L"\\" + nestedProduct;
+    ResetLists(nestedVendor.c_str(), nestedProduct.c_str());
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, key + L"\\Alias").size(), 40u);
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, key + L"\\Service").size(), 96u);
+    EXPECT_EQ(ApplyEveryPage(nestedVendor.c_str(), nestedProduct.c_str()), (6 << 16) | 1);
+    DWORD count = 0;
+    EXPECT_TRUE(testreg::ReadDword(HKEY_CURRENT_USER, key, L"TabCount", &count));
+    EXPECT_EQ(count, 5u);
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, key + L"\\Alias").size(), 42u);
+
+    // The registry folds doubled, leading and trailing backslashes, for the host as for us.
+    const std::wstring foldedVendor = L"\\" + std::wstring(kVendor) + L"\\\\Nested\\";
+    const std::wstring foldedProduct = L"Deep\\\\Product\\";
+    int shown = -1;
+    driver::HostArgs args = Args(6);
+    args.vendor = foldedVendor.c_str();
+    args.product = foldedProduct.c_str();
+    Show(args, [&](driver::Sheet& sheet) {
+        shown = sheet.ComboSelection(IDC_TABS_COUNT_COMBO);
+        sheet.Cancel();
+    });
+    EXPECT_EQ(shown, 3) << "the tab count stored under the nested key shows";
 }
 
 TEST(HostHeaderTest, DecodesTheResultOfShowOptionsFromC)

@@ -130,4 +130,29 @@ TEST_F(ServicePageTest, RaisedInputPanelMovesTheServiceControlsAndTheHintUsesThe
     for (size_t i = 0; i < 7; ++i) EXPECT_EQ(lowered[i].bottom, before[i].bottom) << i;
 }
 
+// Both pages: a flag position holds the page's letter or a space, whatever was stored there.
+TEST_F(ServicePageTest, FlagsOtherThanThePagesLettersShowAndSaveAsSpaces)
+{
+    const struct {
+        int page;
+        const wchar_t* section;
+        std::vector<std::wstring> shownAndSaved;
+    } cases[] = {
+        {kAliasPage, L"Alias", {L"DE", L"  ", L" E", L"  ", L"  "}},
+        {kServicePage, L"Service", {L"  ", L"  ", L"  ", L"CS", L"  "}},
+    };
+    for (const auto& c : cases) {
+        Seed(c.section, {{L"DEa", L"u"}, {L"EDb", L""}, {L"dEc", L""}, {L"CSd", L""}, {L"x\te", L""}});
+        std::vector<std::wstring> flags;
+        Show(c.page, [&](driver::Sheet& sheet) {
+            for (int row = 0; row < 5; ++row) flags.push_back(Cell(sheet, row, 0));
+            sheet.Ok();
+        });
+        EXPECT_EQ(flags, c.shownAndSaved) << c.section;
+        std::vector<std::wstring> stored = Stored(c.section);
+        for (std::wstring& entry : stored) entry = entry.substr(0, 2);
+        EXPECT_EQ(stored, c.shownAndSaved) << c.section;
+    }
+}
+
 }  // namespace

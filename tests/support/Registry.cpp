@@ -66,11 +66,29 @@ std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path)
     return names;
 }
 
+ValueMap Values(HKEY root, const std::wstring& path)
+{
+    ValueMap values;
+    for (const std::wstring& name : ValueNames(root, path)) {
+        RawValue value{0, {}};
+        if (ReadRaw(root, path, name.c_str(), &value.type, &value.data)) values[name] = value;
+    }
+    return values;
+}
+
 void WriteRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key;
     if (RegCreateKeyExW(root, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS) return;
     RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name)
+{
+    HKEY key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, name);
     RegCloseKey(key);
 }
 

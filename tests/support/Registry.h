@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,24 @@ bool ReadRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* ty
 // Every value name of the key.
 std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path);
 
+struct RawValue {
+    DWORD type;
+    std::vector<BYTE> data;
+    bool operator==(const RawValue& other) const { return type == other.type && data == other.data; }
+};
+// Value names, like key names, are found regardless of case.
+struct NameLess {
+    bool operator()(const std::wstring& a, const std::wstring& b) const { return _wcsicmp(a.c_str(), b.c_str()) < 0; }
+};
+typedef std::map<std::wstring, RawValue, NameLess> ValueMap;
+// Every value of the key with its type and bytes, by name ("" is the default value); empty
+// when the key is absent.
+ValueMap Values(HKEY root, const std::wstring& path);
+
 void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
 void WriteString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value);
 void WriteRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size);
+void DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name);
 
 // Saves a key with everything below it and puts it back when destroyed, for tests that
 // change keys shared with other software (the browser's, the shell's).

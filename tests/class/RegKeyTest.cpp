@@ -4,23 +4,12 @@
 #include "host/HostContext.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
-#include "support/Fixtures.h"
+#include "class/HostSettingsTest.h"
 
 namespace {
 
-class RegKeyTest : public SettingsTest {
+class RegKeyTest : public HostSettingsTest {
 protected:
-    void SetUp() override
-    {
-        SettingsTest::SetUp();
-        hostContext.vendor = vendor.c_str();
-        hostContext.product = product.c_str();
-    }
-    void TearDown() override
-    {
-        hostContext.vendor = hostContext.product = NULL;
-        SettingsTest::TearDown();
-    }
     // A plain key on the test's path, with no string-id lookups.
     void OpenPlain(RegKey& key) { ASSERT_EQ(key.Create(HKEY_CURRENT_USER, SettingsPath().c_str(), NULL), 1); }
     void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)

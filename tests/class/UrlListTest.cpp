@@ -5,23 +5,12 @@
 #include "host/HostContext.h"
 #include "pages/urls/UrlList.h"
 #include "resource.h"
-#include "support/Fixtures.h"
+#include "class/HostSettingsTest.h"
 
 namespace {
 
-class UrlListTest : public SettingsTest {
+class UrlListTest : public HostSettingsTest {
 protected:
-    void SetUp() override
-    {
-        SettingsTest::SetUp();
-        hostContext.vendor = vendor.c_str();
-        hostContext.product = product.c_str();
-    }
-    void TearDown() override
-    {
-        hostContext.vendor = hostContext.product = NULL;
-        SettingsTest::TearDown();
-    }
     std::wstring Alias() const { return SectionPath(L"Alias"); }
     void Put(const wchar_t* name, const std::wstring& text) const
     {

@@ -158,17 +158,9 @@ protected:
     // The image index each button gets: the position of its key in the shell's enumeration.
     static int EnumerationIndex(const std::wstring& key)
     {
-        HKEY keys = NULL;
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kShellKeys, 0, KEY_READ, &keys);
-        int found = -1;
-        for (DWORD i = 0; found < 0; ++i) {
-            wchar_t name[256];
-            DWORD length = 256;
-            if (RegEnumKeyExW(keys, i, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
-            if (key == name) found = static_cast<int>(i);
-        }
-        RegCloseKey(keys);
-        return found;
+        const std::vector<std::wstring> names = testreg::SubkeyNames(HKEY_LOCAL_MACHINE, kShellKeys);
+        auto found = std::find(names.begin(), names.end(), key);
+        return found == names.end() ? -1 : static_cast<int>(found - names.begin());
     }
 
     testreg::SavedKey shellKeys{HKEY_LOCAL_MACHINE, kShellKeys};

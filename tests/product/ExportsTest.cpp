@@ -104,7 +104,6 @@ TEST_F(ShowOptionsArgumentsTest, BadArgumentsAreRejectedWithTwoAndNoSheet)
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "a rejected call writes nothing";
 }
 
-typedef void(WINAPI* ResetListFn)(LPCWSTR vendor, LPCWSTR product, LPCWSTR version);
 
 // Where the settings would land for a vendor or product that names no key of its own.
 const wchar_t* const kStrayKeys[] = {L"Software\\Alias", L"Software\\Service", L"Software\\Keys",
@@ -138,7 +137,7 @@ protected:
 
     static void ResetLists(const wchar_t* vendorArg, const wchar_t* productArg)
     {
-        for (int ordinal : {2, 3}) OptionFunction<ResetListFn>(ordinal)(vendorArg, productArg, L"2.1");
+        for (int ordinal : {2, 3}) OptionFunction<CorvaneResetListFn>(ordinal)(vendorArg, productArg, L"2.1");
     }
 
     // Shows every page, adds an alias, sets a tab count of 5 and applies; returns ShowOptions'
@@ -171,8 +170,8 @@ protected:
 TEST_F(ExportNamesTest, AllNullArgumentsAreRejectedEverywhereAndLeaveTheNextCallIntact)
 {
     EXPECT_EQ(ShowRejected(NULL, NULL, NULL, NULL, NULL), 2);
-    OptionFunction<ResetListFn>(2)(NULL, NULL, NULL);
-    OptionFunction<ResetListFn>(3)(NULL, NULL, NULL);
+    OptionFunction<CorvaneResetListFn>(2)(NULL, NULL, NULL);
+    OptionFunction<CorvaneResetListFn>(3)(NULL, NULL, NULL);
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, VendorPath()));
 
     // The host's next, good calls find nothing left of the rejected ones.

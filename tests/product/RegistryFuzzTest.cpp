@@ -296,21 +296,6 @@ bool ReadsAsDword(const ValueMap& values, const std::wstring& name, DWORD* numbe
     return ::testing::AssertionSuccess();
 }
 
-std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path)
-{
-    std::vector<std::wstring> names;
-    HKEY key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[512];
-        DWORD length = 512;
-        if (RegEnumKeyExW(key, i, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
-    }
-    RegCloseKey(key);
-    return names;
-}
-
 std::string Short(const std::wstring& text)
 {
     std::string shown = testing::PrintToString(text.substr(0, 60));
@@ -524,8 +509,8 @@ void RegistryFuzzTest::Snapshot(Stored& stored)
     stored.settings = testreg::Values(HKEY_CURRENT_USER, SettingsPath());
     for (const ListShape& shape : kLists)
         stored.lists[shape.subkey] = testreg::Values(HKEY_CURRENT_USER, SectionPath(shape.subkey));
-    for (const std::wstring& name : SubkeyNames(HKEY_LOCAL_MACHINE, kShellKeys)) stored.buttons.push_back(name);
-    for (const std::wstring& name : SubkeyNames(HKEY_CURRENT_USER, SectionPath(L"Keys")))
+    for (const std::wstring& name : testreg::SubkeyNames(HKEY_LOCAL_MACHINE, kShellKeys)) stored.buttons.push_back(name);
+    for (const std::wstring& name : testreg::SubkeyNames(HKEY_CURRENT_USER, SectionPath(L"Keys")))
         stored.assignments[name] = testreg::Values(HKEY_CURRENT_USER, SectionPath(L"Keys\\" + name));
     stored.userAgentKey = testreg::KeyExists(HKEY_LOCAL_MACHINE, kUserAgent);
     stored.userAgent = testreg::Values(HKEY_LOCAL_MACHINE, kUserAgent);

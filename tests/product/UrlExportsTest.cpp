@@ -2,11 +2,11 @@
 // argument.
 #include <gtest/gtest.h>
 
+#include "include/corvane_options.h"
 #include "support/Fixtures.h"
 
 namespace {
 
-typedef void(WINAPI* ResetListFn)(LPCWSTR vendor, LPCWSTR product, LPCWSTR version);
 
 class UrlExportsTest : public SettingsTest {
 protected:
@@ -31,7 +31,7 @@ TEST_F(UrlExportsTest, EachOrdinalSeedsItsListOnce)
         const wchar_t* firstName;
     } cases[] = {{2, L"Alias", 40, L"DEc"}, {3, L"Service", 96, L"  Clear URL"}};
     for (const auto& c : cases) {
-        ResetListFn reset = OptionFunction<ResetListFn>(c.ordinal);
+        CorvaneResetListFn reset = OptionFunction<CorvaneResetListFn>(c.ordinal);
         ASSERT_NE(reset, nullptr) << c.ordinal;
         reset(vendor.c_str(), product.c_str(), L"2.1");
         EXPECT_EQ(ValueCount(c.section), c.values) << c.ordinal;
@@ -51,7 +51,7 @@ TEST_F(UrlExportsTest, NullArgumentsWriteNothing)
 {
     const std::wstring v = vendor, p = product;
     for (int ordinal : {2, 3}) {
-        ResetListFn reset = OptionFunction<ResetListFn>(ordinal);
+        CorvaneResetListFn reset = OptionFunction<CorvaneResetListFn>(ordinal);
         ASSERT_NE(reset, nullptr);
         reset(NULL, p.c_str(), L"2.1");
         reset(v.c_str(), NULL, L"2.1");

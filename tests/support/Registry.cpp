@@ -66,6 +66,21 @@ std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path)
     return names;
 }
 
+std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path)
+{
+    std::vector<std::wstring> names;
+    HKEY key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, i, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    return names;
+}
+
 ValueMap Values(HKEY root, const std::wstring& path)
 {
     ValueMap values;
@@ -123,16 +138,9 @@ void SavedKey::Save(const std::wstring& keyPath)
         value.data.resize(size);
         node.values.push_back(value);
     }
-    std::vector<std::wstring> children;
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD length = 256;
-        if (RegEnumKeyExW(key, i, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
-        children.emplace_back(name, length);
-    }
     RegCloseKey(key);
     nodes.push_back(node);
-    for (const std::wstring& child : children) Save(keyPath + L"\\" + child);
+    for (const std::wstring& child : SubkeyNames(root, keyPath)) Save(keyPath + L"\\" + child);
 }
 
 SavedKey::~SavedKey()

@@ -20,6 +20,8 @@ bool ReadString(HKEY root, const std::wstring& path, const wchar_t* name, std::w
 bool ReadRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data);
 // Every value name of the key.
 std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path);
+// Every subkey name of the key, in the registry's enumeration order.
+std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path);
 
 struct RawValue {
     DWORD type;

@@ -1,5 +1,7 @@
 #include "settings/RegKey.h"
 
+#include "pocketpc/RegistryTree.h"
+
 namespace {
 // The device ignores the access mask; the desktop registry checks it.
 const REGSAM kAccess = KEY_READ | KEY_WRITE;
@@ -174,5 +176,5 @@ int RegKey::DeleteSubKey(LPCWSTR name)
 {
     // A null or empty name would empty this key itself.
     if (!key || !name || !*name) return 0;
-    return RegDeleteTreeW(key, name) == ERROR_SUCCESS;
+    return DeleteKeyTree(key, name) == ERROR_SUCCESS;
 }

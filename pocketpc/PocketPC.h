@@ -10,6 +10,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "pocketpc/Format.h"
+
 #ifdef _WIN32_WCE
 
 #include <aygshell.h>

@@ -7,4 +7,5 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winealsa.drv,winepulse.drv="}
 export PATH=/usr/lib/wine:$PATH
+[ "${CORVANE_ARCH:-x64}" = x86 ] && exec wine "$@"  # the x86 build: Wine's 32-bit loader
 exec wine64 "$@"

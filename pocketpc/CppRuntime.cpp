@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "pocketpc/PocketPC.h"
 
@@ -59,5 +60,12 @@ void __throw_invalid_argument(const char*) { Fail(L"internal error"); }
 
 extern "C" void __cxa_throw_bad_array_new_length() { OutOfMemory(); }
 extern "C" void __cxa_pure_virtual() { Fail(L"internal error"); }
+
+// Up to C++17 the standard library declares its wide string prebuilt in the toolchain's
+// library, whole and compiled with exceptions; it is compiled here instead, without them (on
+// x86 the link then drops the members nothing calls). C++20 code compiles what it uses itself.
+#if __cplusplus <= 201703L
+template class std::basic_string<wchar_t>;
+#endif
 
 #endif  // _WIN32_WCE

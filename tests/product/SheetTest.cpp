@@ -75,6 +75,19 @@ TEST_F(OptionsSheetTest, EveryPageRecordsItsIndexWhenActivated)
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+// Enumeration callbacks are WINAPI: on x86 a lambda would have the wrong calling convention.
+BOOL CALLBACK CountMenuBar(HWND window, LPARAM count)
+{
+    wchar_t name[32] = L"";
+    GetClassNameW(window, name, 32);
+    if (lstrcmpW(name, L"menu_worker") == 0) {
+        RECT rc;
+        GetWindowRect(window, &rc);
+        if (rc.top == 294 && rc.bottom == 320) ++*reinterpret_cast<int*>(count);
+    }
+    return TRUE;
+}
+
 TEST_F(OptionsSheetTest, PagesFillTheSheetAboveTheTabsAndEachAddsAMenuBar)
 {
     int menuBars = 0;
@@ -86,16 +99,7 @@ TEST_F(OptionsSheetTest, PagesFillTheSheetAboveTheTabsAndEachAddsAMenuBar)
         EXPECT_LE(page.bottom, tabs.bottom);
         EXPECT_LE(page.right, 240);
         sheet.Select(9);
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM count) {
-            wchar_t name[32] = L"";
-            GetClassNameW(window, name, 32);
-            if (lstrcmpW(name, L"menu_worker") == 0) {
-                RECT rc;
-                GetWindowRect(window, &rc);
-                if (rc.top == 294 && rc.bottom == 320) ++*reinterpret_cast<int*>(count);
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&menuBars));
+        EnumThreadWindows(GetCurrentThreadId(), CountMenuBar, reinterpret_cast<LPARAM>(&menuBars));
     });
     EXPECT_EQ(menuBars, 2) << "each page shown gives the sheet its own empty menu bar";
 }

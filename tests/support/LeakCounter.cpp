@@ -6,7 +6,7 @@
 
 namespace {
 
-// One entry of the GDI handle table, as the system lays it out on 64-bit.
+// One entry of the GDI handle table, as Wine lays it out for 64-bit and 32-bit processes alike.
 struct GdiHandleEntry {
     UINT64 object;
     ULONG owner;
@@ -24,7 +24,7 @@ const GdiHandleEntry* GdiHandleTable()
     if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), NULL) != 0)
         return nullptr;
     const BYTE* peb = reinterpret_cast<const BYTE*>(info.PebBaseAddress);
-    return *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xF8);
+    return *reinterpret_cast<const GdiHandleEntry* const*>(peb + (sizeof(void*) == 8 ? 0xF8 : 0x94));
 }
 
 long CountGdiObjects()

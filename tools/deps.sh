@@ -34,21 +34,24 @@ else
 fi
 export DEBIAN_FRONTEND=noninteractive
 
-# apt-get waits for a lock another apt-get holds for up to this many seconds.
+# apt-get waits up to ten minutes for the lock while another apt-get holds it.
 apt_get() {
   $SUDO apt-get -o DPkg::Lock::Timeout=600 "$@"
 }
 
 # Updates the package lists, up to five times: an update that could not fetch every list
 # (a mirror in the middle of a sync) leaves the architectures out of step.
+update_error=
 update_lists() {
   local try log
   log=$(mktemp)
   for try in 1 2 3 4 5; do
-    if apt_get update -qq 2>"$log" && ! grep -q '^[WE]:' "$log"; then
+    if apt_get update -qq 2>"$log" && ! grep -q '^E:' "$log"; then
       rm -f "$log"
+      update_error=
       return 0
     fi
+    update_error=$(grep -m 1 '^E:' "$log" || echo "E: apt-get update failed")
     echo "apt-get update, try $try of 5, did not fetch every list:" >&2
     sed 's/^/  /' "$log" >&2
     [ "$try" -lt 5 ] && sleep $((try * 10))
@@ -105,7 +108,8 @@ if apt_get install -y -qq --no-install-recommends "$wine32_package" >"$install_l
   report
   exit 0
 fi
-reason="apt-get install $wine32_package failed: $(grep -m 3 -E '^(E:| )' "$install_log" | tr -s ' \n' ' ')"
+reason="apt-get install $wine32_package failed: $(grep -m 2 '^E:' "$install_log" | tr -s ' \n' ' ')"
+[ -z "$update_error" ] || reason="$reason (after apt-get update failed 5 times: $update_error)"
 rm -f "$install_log"
 echo "$reason" >&2
 echo "The x86 build is still made; its tests cannot run without Wine's 32-bit side." >&2

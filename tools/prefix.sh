@@ -5,6 +5,9 @@
 # otherwise cost two seconds each time a top-level window is hidden, and dialog units come
 # out as wide as on the device: Wine's Tahoma is wider than the device's, so at 96 dpi a
 # page of 162 units would not fit the 240-pixel screen; 90 dpi makes it fit as it does there.
+# Every program of the prefix runs in a 240 x 320 virtual desktop, the device's screen:
+# GetSystemMetrics reports it, message boxes are centred on it and drop-down lists stay on it.
+# On a real display it is a device-sized window at the top left.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -29,6 +32,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   DISPLAY= wine64 reg add "$keys\\40C5" /v Flags /t REG_DWORD /d 11 /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d false /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
+fi
+# Added to prefixes made before the device had its own desktop.
+if ! grep -q '^"Corvane"="240x320"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Corvane /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Corvane /d 240x320 /f >/dev/null 2>&1
 fi
 # A wineserver left from a run without a display would make the next windows invisible.
 wineserver -k >/dev/null 2>&1 || true

@@ -93,13 +93,19 @@ void TapAt(int x, int y)
     if (abs(x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
         abs(y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 && sinceLast <= GetDoubleClickTime())
         Sleep(GetDoubleClickTime() - sinceLast + 20);
-    // The stylus lands where the cursor is put; the buttons follow at that point.
+    // The stylus lands at the point: the cursor is put there first (which also moves the
+    // display's pointer, so no stale pointer motion moves it off again), then it moves there,
+    // goes down and comes up in one piece of input.
     SetCursorPos(x, y);
-    std::vector<INPUT> inputs(2);
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    Settle();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs(3);
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(x, 65535, width > 1 ? width - 1 : 1);
+    inputs[0].mi.dy = MulDiv(y, 65535, height > 1 ? height - 1 : 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     Send(inputs);
     lastTime = GetTickCount();
     last.x = x;

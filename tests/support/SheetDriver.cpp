@@ -299,19 +299,32 @@ POINT Sheet::TabPoint(int index) const
     return found;
 }
 
-void Sheet::TapTab(int index)
+namespace {
+
+// Whether a tap at the point reaches the window or one of its children, and not a window
+// over it (the raised input panel covers the tabs, as on the device).
+bool Reaches(POINT point, HWND window)
+{
+    HWND hit = WindowFromPoint(point);
+    return hit && (hit == window || IsChild(window, hit));
+}
+
+}  // namespace
+
+bool Sheet::TapTab(int index)
 {
     // A tab that is scrolled out of sight is brought in with the arrows first, as a person would.
     HWND tabs = Tabs();
     for (int attempt = 0; attempt < 20; ++attempt) {
         POINT point = TabPoint(index);
         if (point.x >= 0) {
+            if (!Reaches(point, tabs)) return false;
             realinput::TapAt(point.x, point.y);
-            return;
+            return PageIndex() == index;
         }
         HWND scroller = TabScroller(tabs);
         RECT item = {}, arrows = {};
-        if (!scroller || index < 0 || index >= SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) return;
+        if (!scroller || index < 0 || index >= SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) return false;
         // A tab scrolled out on the left has an empty rectangle at the left edge.
         SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
         const bool onTheLeft = item.right <= 0 || IsRectEmpty(&item);
@@ -320,9 +333,12 @@ void Sheet::TapTab(int index)
         // a person's taps wander a little, and so do these, past the double-click distance.
         const int quarter = (arrows.right - arrows.left) / 4;
         const int wander = (attempt % 2) ? GetSystemMetrics(SM_CXDOUBLECLK) + 2 : 0;
-        int x = onTheLeft ? arrows.left + quarter - wander : arrows.right - quarter - wander;
-        realinput::TapAt(x, (arrows.top + arrows.bottom) / 2);
+        POINT arrow = {onTheLeft ? arrows.left + quarter - wander : arrows.right - quarter - wander,
+                       (arrows.top + arrows.bottom) / 2};
+        if (!Reaches(arrow, scroller)) return false;
+        realinput::TapAt(arrow.x, arrow.y);
     }
+    return false;
 }
 
 void Sheet::PressKeys(const std::wstring& text)

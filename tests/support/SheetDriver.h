@@ -61,7 +61,9 @@ public:
     // presses, hit-tested and sent to the focus by the system itself.
     void TapAt(int x, int y);
     void TapControl(int id);          // a tap at the middle of a control of the current page
-    void TapTab(int index);           // a tap on a page's tab
+    // A tap on a page's tab; false when the tab cannot be reached (the raised input panel
+    // covers the tabs) or the page did not change.
+    bool TapTab(int index);
     void PressKeys(const std::wstring& text);
     POINT TabPoint(int index) const;  // the middle of a tab on the screen, found by hit-testing
 

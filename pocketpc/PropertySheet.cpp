@@ -59,6 +59,17 @@ LRESULT CALLBACK ArrowsSubclassProc(HWND arrows, UINT message, WPARAM wParam, LP
 
 LRESULT CALLBACK TabsSubclassProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == TCM_ADJUSTRECT && !wParam && lParam) {
+        // The device's pages span the screen's width from just below the navigation bar,
+        // with no pane border: the sheet places its pages where this answer says.
+        RECT* rc = reinterpret_cast<RECT*>(lParam);
+        const RECT whole = *rc;
+        LRESULT result = CallReplaced(TabsSubclassProc, tabs, message, wParam, lParam);
+        rc->left = whole.left;
+        rc->right = whole.right;
+        rc->top = whole.top;
+        return result;
+    }
     if (message == WM_PAINT && !wParam) {
         RedrawWindow(tabs, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         // The arrows appear once the tabs do not fit; each is subclassed once.

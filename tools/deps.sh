@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix  # the Windows toolchain (posix threads)
   wine64                      # runs the PE binaries
   fonts-wine                  # Tahoma-metric fonts, so dialogs have their real size
+  python3-fonttools           # narrows them to the device's Tahoma (tools/device-font.py)
   xvfb xauth                  # a display for the windows
   cmake make python3
   imagemagick x11-apps        # screenshots of the pages

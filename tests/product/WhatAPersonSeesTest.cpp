@@ -3,6 +3,8 @@
 // repaint draws).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "UrlPageSupport.h"
 #include "support/ScreenOracle.h"
 
@@ -192,10 +194,15 @@ std::wstring Cut(HWND control)
     if (text.empty() || !IsWindowVisible(control)) return L"";
     const std::wstring kind = ClassOf(control);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    RECT client;
+    // Only the part of the control that lies on the page and on the screen can show text.
+    RECT client, visible, page, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     GetClientRect(control, &client);
-    int width = client.right - client.left;
-    const int height = client.bottom - client.top;
+    GetWindowRect(control, &visible);
+    GetWindowRect(GetParent(control), &page);
+    IntersectRect(&visible, &visible, &page);
+    IntersectRect(&visible, &visible, &screen);
+    int width = std::min<int>(client.right - client.left, visible.right - visible.left);
+    const int height = std::min<int>(client.bottom - client.top, visible.bottom - visible.top);
     if (lstrcmpiW(kind.c_str(), L"Static") == 0) {
         const LONG type = style & SS_TYPEMASK;
         if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE)

@@ -35,7 +35,7 @@ const std::vector<Key>& Keys()
             keys.push_back(key);
         }
     }
-    keys.push_back({{9 * keyWidth, 2 * rowHeight, 10 * keyWidth, 3 * rowHeight}, 0, VK_BACK, L"\x2190"});
+    keys.push_back({{9 * keyWidth, 2 * rowHeight, 10 * keyWidth, 3 * rowHeight}, 0, VK_BACK, L"<-"});
     keys.push_back({{0, 4 * rowHeight, 7 * keyWidth, 5 * rowHeight}, L' ', 0, L"space"});
     keys.push_back({{7 * keyWidth, 4 * rowHeight, 10 * keyWidth, 5 * rowHeight}, 0, VK_RETURN, L"Enter"});
     return keys;

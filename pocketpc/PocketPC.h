@@ -97,6 +97,15 @@ HGDIOBJ PocketGetCurrentObject(HDC dc, UINT type);
 #define GetCurrentObject PocketGetCurrentObject
 #endif
 
+// The device's message boxes stay on its screen, no wider than it, their text wrapped; the
+// desktop's are laid out for a wider screen.
+int PocketMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+#ifndef POCKETPC_LAYER_IMPLEMENTATION
+#undef MessageBox
+#define MessageBoxW PocketMessageBox
+#define MessageBox PocketMessageBox
+#endif
+
 // CE's comctl32 asks the sheet's callback for its version and title and draws a full-screen
 // sheet with its tabs along the bottom; the desktop one does neither, so the layer does.
 INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header);

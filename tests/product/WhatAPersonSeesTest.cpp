@@ -253,3 +253,124 @@ TEST_F(WhatAPersonSeesTest, EveryTemplateTextFitsItsControl)
     for (const std::wstring& line : cut) report += std::string(line.begin(), line.end()) + "\n";
     EXPECT_TRUE(cut.empty()) << report;
 }
+
+namespace popup {
+
+const RECT kScreen = {0, 0, 240, 320};
+
+bool OnScreen(const RECT& rc)
+{
+    return rc.left >= kScreen.left && rc.top >= kScreen.top && rc.right <= kScreen.right && rc.bottom <= kScreen.bottom;
+}
+
+std::string Describe(const RECT& rc)
+{
+    return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom) + ")";
+}
+
+// The open drop-down list of a combo box, or null while it is closed.
+HWND DroppedList(HWND combo)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(combo, &info) || !IsWindowVisible(info.hwndList)) return NULL;
+    return info.hwndList;
+}
+
+// Opens the combo box with a tap, checks that its list lies on the screen, and taps another
+// item of the list. Returns the index tapped, or -1.
+int ChooseByTapping(driver::Sheet& sheet, int comboId, const char* what)
+{
+    HWND combo = sheet.Item(comboId);
+    sheet.TapControl(comboId);
+    HWND list = DroppedList(combo);
+    EXPECT_NE(list, nullptr) << what << ": a tap opens the list";
+    if (!list) return -1;
+    RECT rc;
+    GetWindowRect(list, &rc);
+    EXPECT_TRUE(OnScreen(rc)) << what << ": the list lies at " << Describe(rc);
+    EXPECT_SCREEN_WHOLE(what);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int current = sheet.ComboSelection(comboId);
+    int choice = current == top ? top + 1 : top;
+    if (choice >= count) choice = 0;
+    RECT item = {};
+    SendMessageW(list, LB_GETITEMRECT, choice, reinterpret_cast<LPARAM>(&item));
+    POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(list, &point);
+    sheet.TapAt(point.x, point.y);
+    EXPECT_EQ(DroppedList(combo), nullptr) << what << ": the tap closes the list";
+    return choice;
+}
+
+}  // namespace popup
+
+TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
+{
+    SeedBoth();
+    Show(0, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
+        // The assignment list opens low on the page, just above the tabs.
+        HWND buttons = sheet.Item(IDC_BUTTONS_LIST);
+        RECT row = {};
+        ListView_GetItemRect(buttons, 0, &row, LVIR_BOUNDS);
+        POINT point = {row.left + 20, (row.top + row.bottom) / 2};
+        ClientToScreen(buttons, &point);
+        sheet.TapAt(point.x, point.y);
+        ASSERT_TRUE(sheet.Enabled(IDC_BUTTONS_ASSIGNMENT_COMBO));
+        const int chosen = popup::ChooseByTapping(sheet, IDC_BUTTONS_ASSIGNMENT_COMBO, "Button assignment");
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), chosen);
+    });
+    // The hint (an edit box tapped with no row chosen) and the confirmation of Default are
+    // message boxes on the device's screen, as narrow as it.
+    std::vector<driver::MessageBoxSeen> boxes;
+    Show(kAliasPage, [&](driver::Sheet& sheet) {
+        sheet.AnswerMessageBoxes(IDCANCEL);
+        sheet.TapControl(IDC_URL_URL_EDIT);
+        sheet.TapControl(IDC_URL_DEFAULT);
+        boxes = sheet.MessageBoxes();
+    });
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const driver::MessageBoxSeen& box : boxes) {
+        EXPECT_TRUE(popup::OnScreen(box.rect)) << "a message box lies at " << popup::Describe(box.rect);
+        EXPECT_LE(box.rect.right - box.rect.left, 240);
+    }
+}
+
+TEST_F(WhatAPersonSeesTest, OneDropDownAndOneCheckBoxOfEachPageByTapping)
+{
+    struct Case {
+        int page;
+        int combo;  // 0: the page has none
+        int check;  // 0: the page has none that works without a row
+    } cases[] = {{0, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 0},
+                 {1, IDC_PIE_IDENTIFICATION_COMBO, IDC_PIE_CLEARTYPE_CHECK},
+                 {kAliasPage, IDC_ALIAS_EXPAND_KEY_COMBO, 0},
+                 {kScreenPage, 0, IDC_SCREEN_HIDE_VSCROLL_CHECK},
+                 {kMenuPage, IDC_MENU_TAB_COMBO, IDC_MENU_SOFTKEY_CHECK},
+                 {6, IDC_TABS_COUNT_COMBO, IDC_TABS_DOUBLE_TAP_CHECK},
+                 {kNewTabPage, IDC_NEWTAB_SOUND_COMBO, IDC_NEWTAB_FOREGROUND_CHECK},
+                 {8, 0, IDC_VIEW_SPLIT_TEXT_CHECK}};
+    Show(0, [&](driver::Sheet& sheet) {
+        for (const Case& c : cases) {
+            const std::string where = "page " + std::to_string(c.page);
+            if (c.page != 0) {
+                ASSERT_TRUE(sheet.TapTab(c.page)) << where;
+            }
+            if (c.combo) {
+                const int chosen = popup::ChooseByTapping(sheet, c.combo, (where + " drop-down").c_str());
+                EXPECT_EQ(sheet.ComboSelection(c.combo), chosen) << where;
+                EXPECT_SCREEN_WHOLE((where + ": item chosen").c_str());
+            }
+            if (c.check) {
+                const bool before = sheet.Checked(c.check);
+                sheet.TapControl(c.check);
+                EXPECT_NE(sheet.Checked(c.check), before) << where << ": the tap toggles the check box";
+                EXPECT_SCREEN_WHOLE((where + ": check box tapped").c_str());
+            }
+        }
+    });
+}

@@ -81,6 +81,7 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD)
     seen.caption = WindowText(box);
     seen.text = WindowText(GetDlgItem(box, 0xFFFF));
     EnumChildWindows(box, CollectButton, reinterpret_cast<LPARAM>(&seen.buttons));
+    GetWindowRect(box, &seen.rect);
     state->boxes.push_back(seen);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(state->answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, state->answer)));

@@ -26,6 +26,7 @@ struct MessageBoxSeen {
     std::wstring caption;
     std::wstring text;
     std::vector<int> buttons;  // the ids of its push buttons
+    RECT rect = {};            // where it was on the screen
 };
 
 class Sheet {

@@ -108,6 +108,50 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
     EXPECT_EQ(Stored(L"Service")[1], L"C New|http://2/") << "the caret was put at the end of \"Two\" by the tap";
 }
 
+// The point of a key of the raised input panel: five rows of 16 pixels over 240 x 80 pixels
+// above the menu bar, digits, then "qwertyuiop", "asdfghjkl" with Backspace, "zxcvbnm./:",
+// then space and Enter.
+POINT PanelKey(wchar_t key)
+{
+    const wchar_t* rows[] = {L"1234567890", L"qwertyuiop", L"asdfghjkl\b", L"zxcvbnm./:"};
+    for (int row = 0; row < 4; ++row) {
+        for (int i = 0; rows[row][i]; ++i)
+            if (rows[row][i] == key) return {i * 24 + 12, 214 + row * 16 + 8};
+    }
+    return key == L' ' ? POINT{60, 214 + 4 * 16 + 8} : POINT{200, 214 + 4 * 16 + 8};
+}
+
+TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersIt)
+{
+    SeedBoth();
+    std::wstring typed;
+    bool raisedByButton = false, loweredByButton = true;
+    Show(kServicePage, [&](driver::Sheet& sheet) {
+        // The input-panel button sits at the right end of the menu bar.
+        sheet.TapAt(226, 307);
+        raisedByButton = InputPanelRaised();
+        EXPECT_SCREEN_WHOLE("raised by the button");
+        sheet.TapAt(226 - 6, 307);
+        loweredByButton = InputPanelRaised();
+        EXPECT_SCREEN_WHOLE("lowered by the button");
+
+        TapRow(sheet, 0);
+        sheet.TapControl(IDC_SERVICE_NAME_EDIT);
+        ASSERT_TRUE(InputPanelRaised());
+        SendMessageW(sheet.Item(IDC_SERVICE_NAME_EDIT), EM_SETSEL, 0, -1);
+        for (wchar_t key : std::wstring(L"ab1\bc ")) {
+            POINT point = PanelKey(key);
+            sheet.TapAt(point.x, point.y);
+        }
+        typed = sheet.Text(IDC_SERVICE_NAME_EDIT);
+        EXPECT_EQ(GetFocus(), sheet.Item(IDC_SERVICE_NAME_EDIT)) << "tapping the panel leaves the focus where it was";
+        EXPECT_SCREEN_WHOLE("typed on the panel");
+    });
+    EXPECT_TRUE(raisedByButton);
+    EXPECT_FALSE(loweredByButton);
+    EXPECT_EQ(typed, L"abc ");
+}
+
 TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)
 {
     SeedBoth();

@@ -81,33 +81,41 @@ LRESULT CALLBACK TabsSubclassProc(HWND tabs, UINT message, WPARAM wParam, LPARAM
 
 // The desktop's check boxes and radio buttons draw their focus rectangle by inverting it, and
 // do it again when only their pushed state is redrawn (a tap's press and release), so after
-// a tap the focused box shows no rectangle though drawing it whole shows one. Each such
-// redraw is followed by a whole one while a sheet is up.
-HHOOK buttonHook = NULL;
-int buttonHookUsers = 0;
-
-LRESULT CALLBACK ButtonStateHook(int code, WPARAM wParam, LPARAM lParam)
+// a tap the focused box shows no rectangle though drawing it whole shows one. While a sheet
+// is up, each one created is followed: a change of its pushed state redraws it whole.
+LRESULT CALLBACK BoxSubclassProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && call && call->message == BM_SETSTATE) {
-        wchar_t name[16] = L"";
-        GetClassNameW(call->hwnd, name, 16);
-        const LONG type = GetWindowLongW(call->hwnd, GWL_STYLE) & BS_TYPEMASK;
-        const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE ||
-                         type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-        if (box && lstrcmpiW(name, L"Button") == 0) InvalidateRect(call->hwnd, NULL, FALSE);
-    }
-    return CallNextHookEx(buttonHook, code, wParam, lParam);
+    LRESULT result = CallReplaced(BoxSubclassProc, box, message, wParam, lParam);
+    if (message == BM_SETSTATE) InvalidateRect(box, NULL, FALSE);
+    return result;
 }
 
-void HookButtonStates(bool on)
+HHOOK creationHook = NULL;
+int creationHookUsers = 0;
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const CBT_CREATEWNDW* creation = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t name[16] = L"";
+        GetClassNameW(window, name, 16);
+        const LONG type = creation && creation->lpcs ? creation->lpcs->style & BS_TYPEMASK : -1;
+        const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE ||
+                         type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+        if (box && lstrcmpiW(name, L"Button") == 0) Subclass(window, BoxSubclassProc, NULL);
+    }
+    return CallNextHookEx(creationHook, code, wParam, lParam);
+}
+
+void FollowNewBoxes(bool on)
 {
     if (on) {
-        if (buttonHookUsers++ == 0)
-            buttonHook = SetWindowsHookExW(WH_CALLWNDPROCRET, ButtonStateHook, NULL, GetCurrentThreadId());
-    } else if (buttonHookUsers > 0 && --buttonHookUsers == 0 && buttonHook) {
-        UnhookWindowsHookEx(buttonHook);
-        buttonHook = NULL;
+        if (creationHookUsers++ == 0)
+            creationHook = SetWindowsHookExW(WH_CBT, CreationHook, NULL, GetCurrentThreadId());
+    } else if (creationHookUsers > 0 && --creationHookUsers == 0 && creationHook) {
+        UnhookWindowsHookEx(creationHook);
+        creationHook = NULL;
     }
 }
 
@@ -211,9 +219,9 @@ INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
 
     look.outer = activeLook;
     activeLook = &look;
-    HookButtonStates(true);
+    FollowNewBoxes(true);
     INT_PTR result = PropertySheetW(&desktop);
-    HookButtonStates(false);
+    FollowNewBoxes(false);
     activeLook = look.outer;
     // The panel goes down with the sheet; its window goes too when no sheet is left.
     SetInputPanel(false);

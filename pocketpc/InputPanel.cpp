@@ -16,12 +16,16 @@ std::vector<HWND> sipPrefControls;
 
 const wchar_t kSipPrefClass[] = L"SIPPREF";
 
+}  // namespace
+
 RECT InputPanelRect()
 {
     RECT rc = {0, device::kScreenHeight - device::kMenuBarHeight - device::kInputPanelHeight,
                device::kScreenWidth, device::kScreenHeight - device::kMenuBarHeight};
     return rc;
 }
+
+namespace {
 
 void FillSipInfo(SIPINFO* info)
 {
@@ -53,13 +57,6 @@ void BroadcastInputPanelChange()
     }
 }
 
-void SetInputPanel(bool raised)
-{
-    if (raised == inputPanelRaised) return;
-    inputPanelRaised = raised;
-    BroadcastInputPanelChange();
-}
-
 bool IsEditControl(HWND window)
 {
     wchar_t name[16] = L"";
@@ -76,6 +73,10 @@ LRESULT CALLBACK SiblingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     // Only when the control still has the focus once it handled WM_SETFOCUS: a handler may
     // have moved it on (the URL pages do so for their hint).
     if (message == WM_SETFOCUS && GetFocus() == window) SetInputPanel(IsEditControl(window));
+    // The focus leaving an edit box for anything but another one (a tab, a button of the
+    // sheet, a message box) lowers the panel too.
+    if (message == WM_KILLFOCUS && IsEditControl(window) && !IsEditControl(reinterpret_cast<HWND>(wParam)))
+        SetInputPanel(false);
     return result;
 }
 
@@ -100,6 +101,19 @@ LRESULT CALLBACK SipPrefProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 }  // namespace
+
+void SetInputPanel(bool raised)
+{
+    if (raised == inputPanelRaised) return;
+    inputPanelRaised = raised;
+    ShowInputPanelWindow(raised);
+    BroadcastInputPanelChange();
+}
+
+bool InputPanelRaised()
+{
+    return inputPanelRaised;
+}
 
 RECT VisibleDesktop()
 {

@@ -13,6 +13,18 @@ HINSTANCE LayerModule();
 // The visible desktop for the current input-panel state, in screen coordinates.
 RECT VisibleDesktop();
 
+// The input panel's rectangle on the screen, above the menu bar.
+RECT InputPanelRect();
+// Shows the panel's keyboard window while raised; destroyed when the sheet that used it ends.
+void ShowInputPanelWindow(bool raised);
+void DestroyInputPanelWindow();
+
+// The input panel: raised or lowered as the device's shell does it, and whether it is up.
+void SetInputPanel(bool raised);
+bool InputPanelRaised();
+// Redraws the menu bars, whose input-panel button shows the panel's state.
+void RefreshMenuBars();
+
 // Window subclassing that keeps the replaced procedures in the process, not in window
 // properties: the common controls' SetWindowSubclass reads a property on every message,
 // which costs a round trip to the window server under Wine.

@@ -91,6 +91,23 @@ BOOL SHSipInfo(UINT action, UINT param, PVOID data, UINT winIni);
 BOOL SipGetInfo(SIPINFO* info);
 BOOL SHInitExtraControls(void);
 
+// A device context's default font on the device is the system font, a regular Tahoma; the
+// desktop's is a bold "System" font. Fonts derived from it (headers, links) are derived from
+// the device's, as on the device.
+HGDIOBJ PocketGetCurrentObject(HDC dc, UINT type);
+#ifndef POCKETPC_LAYER_IMPLEMENTATION
+#define GetCurrentObject PocketGetCurrentObject
+#endif
+
+// The device's message boxes stay on its screen, no wider than it, their text wrapped; the
+// desktop's are laid out for a wider screen.
+int PocketMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+#ifndef POCKETPC_LAYER_IMPLEMENTATION
+#undef MessageBox
+#define MessageBoxW PocketMessageBox
+#define MessageBox PocketMessageBox
+#endif
+
 // CE's comctl32 asks the sheet's callback for its version and title and draws a full-screen
 // sheet with its tabs along the bottom; the desktop one does neither, so the layer does.
 INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header);

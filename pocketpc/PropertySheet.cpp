@@ -35,7 +35,88 @@ LRESULT CALLBACK SheetSubclassProc(HWND sheet, UINT message, WPARAM wParam, LPAR
         SetBkColor(dc, kNavigationBarColour);
         if (look) return reinterpret_cast<LRESULT>(look->barBrush);
     }
+    if (message == WM_NOTIFY) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->idFrom == kTabControlId && header->code == static_cast<UINT>(TCN_SELCHANGE)) {
+            LRESULT result = CallReplaced(SheetSubclassProc, sheet, message, wParam, lParam);
+            // A page switch lowers the input panel, as on the device.
+            SetInputPanel(false);
+            return result;
+        }
+    }
     return CallReplaced(SheetSubclassProc, sheet, message, wParam, lParam);
+}
+
+// The desktop tab control redraws a tab alone (a switch, a focus change) over the edge of its
+// pane, where drawing it whole puts the pane's border: it is always drawn whole instead, with
+// its scroll arrows, which otherwise keep showing a tap's highlight after the stylus left.
+LRESULT CALLBACK ArrowsSubclassProc(HWND arrows, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CallReplaced(ArrowsSubclassProc, arrows, message, wParam, lParam);
+    if (message == WM_MOUSELEAVE) InvalidateRect(arrows, NULL, TRUE);
+    return result;
+}
+
+LRESULT CALLBACK TabsSubclassProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TCM_ADJUSTRECT && !wParam && lParam) {
+        // The device's pages span the screen's width from just below the navigation bar,
+        // with no pane border: the sheet places its pages where this answer says.
+        RECT* rc = reinterpret_cast<RECT*>(lParam);
+        const RECT whole = *rc;
+        LRESULT result = CallReplaced(TabsSubclassProc, tabs, message, wParam, lParam);
+        rc->left = whole.left;
+        rc->right = whole.right;
+        rc->top = whole.top;
+        return result;
+    }
+    if (message == WM_PAINT && !wParam) {
+        RedrawWindow(tabs, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        // The arrows appear once the tabs do not fit; each is subclassed once.
+        for (HWND child = GetWindow(tabs, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            Subclass(child, ArrowsSubclassProc, NULL);
+    }
+    return CallReplaced(TabsSubclassProc, tabs, message, wParam, lParam);
+}
+
+// The desktop's check boxes and radio buttons draw their focus rectangle by inverting it, and
+// do it again when only their pushed state is redrawn (a tap's press and release), so after
+// a tap the focused box shows no rectangle though drawing it whole shows one. While a sheet
+// is up, each one created is followed: a change of its pushed state redraws it whole.
+LRESULT CALLBACK BoxSubclassProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CallReplaced(BoxSubclassProc, box, message, wParam, lParam);
+    if (message == BM_SETSTATE) InvalidateRect(box, NULL, FALSE);
+    return result;
+}
+
+HHOOK creationHook = NULL;
+int creationHookUsers = 0;
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const CBT_CREATEWNDW* creation = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t name[16] = L"";
+        GetClassNameW(window, name, 16);
+        const LONG type = creation && creation->lpcs ? creation->lpcs->style & BS_TYPEMASK : -1;
+        const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE ||
+                         type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+        if (box && lstrcmpiW(name, L"Button") == 0) Subclass(window, BoxSubclassProc, NULL);
+    }
+    return CallNextHookEx(creationHook, code, wParam, lParam);
+}
+
+void FollowNewBoxes(bool on)
+{
+    if (on) {
+        if (creationHookUsers++ == 0)
+            creationHook = SetWindowsHookExW(WH_CBT, CreationHook, NULL, GetCurrentThreadId());
+    } else if (creationHookUsers > 0 && --creationHookUsers == 0 && creationHook) {
+        UnhookWindowsHookEx(creationHook);
+        creationHook = NULL;
+    }
 }
 
 HFONT CreateTitleFont(HWND sheet)
@@ -96,6 +177,7 @@ void ApplyPocketLook(HWND sheet, SheetLook* look)
         }
         SetWindowPos(tabs, NULL, 0, kNavigationBarHeight, kScreenWidth, sheetHeight - kNavigationBarHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        Subclass(tabs, TabsSubclassProc, NULL);
     }
     Subclass(sheet, SheetSubclassProc, look);
 }
@@ -137,8 +219,13 @@ INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
 
     look.outer = activeLook;
     activeLook = &look;
+    FollowNewBoxes(true);
     INT_PTR result = PropertySheetW(&desktop);
+    FollowNewBoxes(false);
     activeLook = look.outer;
+    // The panel goes down with the sheet; its window goes too when no sheet is left.
+    SetInputPanel(false);
+    if (!activeLook) DestroyInputPanelWindow();
 
     if (look.titleFont) DeleteObject(look.titleFont);
     DeleteObject(look.barBrush);

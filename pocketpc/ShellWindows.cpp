@@ -10,6 +10,39 @@ const wchar_t kMenuBarClass[] = L"menu_worker";
 const wchar_t kNewestBarProperty[] = L"PocketPC.NewestMenuBar";
 const UINT kShowBarMessage = WM_APP + 1;
 
+// The input-panel button at the bar's right end, as on the device.
+RECT InputPanelButtonRect(const RECT& client)
+{
+    RECT rc = {client.right - 30, client.top + 3, client.right - 2, client.bottom - 2};
+    return rc;
+}
+
+// A small keyboard with an arrow that points to where the panel goes when tapped.
+void DrawInputPanelButton(HDC dc, const RECT& client)
+{
+    RECT button = InputPanelButtonRect(client);
+    const bool raised = InputPanelRaised();
+    DrawEdge(dc, &button, raised ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    HBRUSH ink = GetSysColorBrush(COLOR_BTNTEXT);
+    RECT keyboard = {button.left + 4, button.top + 5, button.left + 20, button.top + 15};
+    FrameRect(dc, &keyboard, ink);
+    for (int row = 0; row < 2; ++row) {
+        for (int x = keyboard.left + 2; x < keyboard.right - 2; x += 3) {
+            RECT key = {x, keyboard.top + 2 + row * 3, x + 2, keyboard.top + 3 + row * 3};
+            FillRect(dc, &key, ink);
+        }
+    }
+    RECT space = {keyboard.left + 4, keyboard.bottom - 3, keyboard.right - 4, keyboard.bottom - 2};
+    FillRect(dc, &space, ink);
+    const int tipX = button.right - 5, middle = (keyboard.top + keyboard.bottom) / 2;
+    for (int i = 0; i < 3; ++i) {
+        // Up while lowered (tap to raise), down while raised.
+        int y = raised ? middle + 1 - i : middle - 1 + i;
+        RECT line = {tipX - 1 - i, y, tipX + i, y + 1};
+        FillRect(dc, &line, ink);
+    }
+}
+
 LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
@@ -20,10 +53,19 @@ LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
         RECT line = {rc.left, rc.top, rc.right, rc.top + 1};
         FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
+        DrawInputPanelButton(dc, rc);
         EndPaint(window, &paint);
         return 0;
     }
     if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        RECT rc;
+        GetClientRect(window, &rc);
+        RECT button = InputPanelButtonRect(rc);
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (PtInRect(&button, point)) SetInputPanel(!InputPanelRaised());
+        return 0;
+    }
     if (message == kShowBarMessage) {
         // Shown once the owner's thread is idle, and only while it is still the owner's
         // newest bar: a page switch that made another one in the meantime hides this one
@@ -49,10 +91,30 @@ bool RegisterMenuBarClass(HINSTANCE module)
     wc.hInstance = module;
     wc.hCursor = LoadCursorW(NULL, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = kMenuBarClass;
+    wc.style = CS_DBLCLKS;
     return RegisterClassW(&wc) != 0;
 }
 
+BOOL CALLBACK RefreshMenuBar(HWND window, LPARAM)
+{
+    wchar_t name[32] = L"";
+    GetClassNameW(window, name, 32);
+    if (lstrcmpW(name, kMenuBarClass) == 0 && IsWindowVisible(window)) {
+        RECT rc;
+        GetClientRect(window, &rc);
+        RECT button = InputPanelButtonRect(rc);
+        InvalidateRect(window, &button, TRUE);
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+void RefreshMenuBars()
+{
+    EnumThreadWindows(GetCurrentThreadId(), RefreshMenuBar, 0);
+}
+
 }  // namespace pocketpc
 
 BOOL SHInitDialog(PSHINITDLGINFO info)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the demo host: it seeds the URL lists, opens the options sheet
 # and prints the settings the add-on would read. With a display ($DISPLAY) the sheet opens
-# for you to use; without one every page is rendered to build/gallery/*.png.
+# for you to use, on the emulated device (a 240 x 320 window at the top left); without one
+# every page is rendered to build/gallery/*.png, and the tour to build/gallery/tour.gif.
 #   tools/demo.sh [demo host arguments...]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -20,5 +21,10 @@ for bmp in "$gallery"/*.bmp; do
   [ -e "$bmp" ] || continue
   convert "$bmp" "PNG24:${bmp%.bmp}.png" && rm "$bmp"
 done
+# The tour: the pages in turn, then the sheet in use.
+frames=("$gallery"/[0-9][0-9]-*.png)
+if [ -e "${frames[0]}" ]; then
+  convert -delay 120 -loop 0 "${frames[@]}" "$gallery/tour.gif"
+fi
 echo "Pages rendered to $gallery:"
 ls "$gallery"

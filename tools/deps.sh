@@ -16,6 +16,7 @@ packages=(
   g++-mingw-w64-i686-posix    # GoogleTest needs; the DLL links no thread code either way)
   wine64                      # runs the x86-64 PE binaries
   fonts-wine                  # Tahoma-metric fonts, so dialogs have their real size
+  python3-fonttools           # narrows them to the device's Tahoma (tools/device-font.py)
   xvfb xauth                  # a display for the windows
   cmake make python3
   imagemagick x11-apps        # screenshots of the pages

@@ -2,9 +2,15 @@
 # Makes the project's private Wine prefix when it is missing: a crash ends the process at
 # once (no debugger dialog), windows are drawn with their own captions for screenshots, and
 # no window waits for a window manager (the device has none; Xvfb neither), which would
-# otherwise cost two seconds each time a top-level window is hidden, and dialog units come
-# out as wide as on the device: Wine's Tahoma is wider than the device's, so at 96 dpi a
-# page of 162 units would not fit the 240-pixel screen; 90 dpi makes it fit as it does there.
+# otherwise cost two seconds each time a top-level window is hidden.
+# Then it makes the prefix the emulated device (also for prefixes made before):
+# - every program runs in a 240 x 320 virtual desktop, the device's screen: GetSystemMetrics
+#   reports it, message boxes are centred on it and drop-down lists stay on it; on a real
+#   display it is a device-sized window at the top left;
+# - the device's 96 dpi and its Tahoma: Wine does not find its own fonts by itself (dialogs
+#   came out in DejaVu Sans), so they are put in the prefix, Tahoma narrowed to the device's
+#   widths by tools/device-font.py (Wine's is about 8 % wider, its bold 14 %, and template
+#   texts laid out for the device would be cut).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -12,8 +18,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   DISPLAY= wine64 wineboot --init >/dev/null 2>&1 || true
   DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  DISPLAY= wine64 reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d 90 /f >/dev/null 2>&1
   # The emulated device's hardware buttons, as its shell lists them.
   keys='HKLM\Software\Microsoft\Shell\Keys'
   button() {  # key name, button name, program
@@ -29,6 +33,27 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   DISPLAY= wine64 reg add "$keys\\40C5" /v Flags /t REG_DWORD /d 11 /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d false /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
+fi
+if ! grep -q '^"Corvane"="240x320"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Corvane /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Corvane /d 240x320 /f >/dev/null 2>&1
+fi
+if ! grep -q '^"LogPixels"=dword:00000060' "$WINEPREFIX/system.reg" 2>/dev/null; then
+  DISPLAY= wine64 reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+fi
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ ! -f "$fonts/tahoma.ttf" ] || [ "$repo/tools/device-font.py" -nt "$fonts/tahoma.ttf" ]; then
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$font" ] && ln -sf "$font" "$fonts/"
+  done
+  # The device's widths over Wine's at 11 pixels: the regular alphabet 5.9 against 6.4, the
+  # bold one 6.0 against 7.0 (the bold headers of the templates fit their 8-unit rows).
+  for face in tahoma:0.92 tahomabd:0.86; do
+    rm -f "$fonts/${face%:*}.ttf"
+    /usr/bin/python3 "$repo/tools/device-font.py" "/usr/share/wine/fonts/${face%:*}.ttf" "$fonts/${face%:*}.ttf" "${face#*:}"
+  done
 fi
 # A wineserver left from a run without a display would make the next windows invisible.
 wineserver -k >/dev/null 2>&1 || true

@@ -72,9 +72,10 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&record));
     }
 
-    // The list destroys its image list with itself.
+    // The list destroys its image list with itself. The icons keep the screen's colours (a
+    // plain ILC_COLOR is read as 16 colours by the desktop) and their masks.
     HIMAGELIST images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                         ILC_COLOR | ILC_MASK, 0, 1);
+                                         ILC_COLORDDB | ILC_MASK, 0, 1);
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 
     // Without a path the enumeration would list the whole of HKEY_LOCAL_MACHINE as buttons.

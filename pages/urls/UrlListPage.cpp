@@ -60,6 +60,10 @@ const int kFlagColumn = 0;
 const int kTextColumn = 1;
 const int kUrlColumn = 2;
 
+// Controls are moved and sized without keeping their old pixels: the page does not clip its
+// children, so it erases the area the list gave up (or took back) over a control that was
+// moved there, and a control whose pixels were carried along would count as drawn and stay
+// erased. Redrawn where it lands, it comes out whole.
 void MoveControlBy(HWND dialog, int id, int dy)
 {
     HWND control = GetDlgItem(dialog, id);
@@ -67,7 +71,7 @@ void MoveControlBy(HWND dialog, int id, int dy)
     RECT rc;
     GetWindowRect(control, &rc);
     MapWindowPoints(NULL, dialog, reinterpret_cast<POINT*>(&rc), 2);
-    SetWindowPos(control, NULL, rc.left, rc.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, NULL, rc.left, rc.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 // Each flag position holds its letter or a space. Any other character would show as unset in
@@ -385,7 +389,8 @@ void UrlListPage::FitToInputPanel()
         if (height + delta < initialListHeight - kMaxListShrink) delta = initialListHeight - kMaxListShrink - height;
     }
 
-    SetWindowPos(list, NULL, 0, 0, rc.right - rc.left, height + delta, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(list, NULL, 0, 0, rc.right - rc.left, height + delta,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
     const int below[] = {parameters.textLabelId,  parameters.textEditId,     IDC_URL_URL_LABEL,
                          IDC_URL_URL_EDIT,        parameters.firstFlagBoxId, parameters.secondFlagBoxId};

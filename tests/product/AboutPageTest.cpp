@@ -144,7 +144,11 @@ TEST_F(AboutPageTest, NameAndVersionAreBoldAndTheLinkIsUnderlinedInItsColours)
     }
     EXPECT_EQ(link.lfHeight, -11);
     EXPECT_TRUE(link.lfUnderline);
-    EXPECT_EQ(link.lfWeight, pageFont.lfWeight) << "the link keeps the weight of the font it was made from";
+    // The page DC's default font is the device's system font, a regular Tahoma (the desktop's
+    // own default, read here, is a bold "System" font the device does not have).
+    EXPECT_EQ(link.lfWeight, FW_NORMAL) << "the link keeps the weight of the font it was made from";
+    EXPECT_STREQ(link.lfFaceName, L"Tahoma");
+    EXPECT_STREQ(pageFont.lfFaceName, L"System");
     EXPECT_EQ(colours, (std::vector<COLORREF>{RGB(1, 2, 3), 0x004747FF, RGB(1, 2, 3), 0x00FF0000}));
     EXPECT_EQ(brushes, std::vector<bool>(4, true)) << "drawn on the page's white";
 }

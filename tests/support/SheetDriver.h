@@ -26,6 +26,7 @@ struct MessageBoxSeen {
     std::wstring caption;
     std::wstring text;
     std::vector<int> buttons;  // the ids of its push buttons
+    RECT rect = {};            // where it was on the screen
 };
 
 class Sheet {
@@ -56,6 +57,16 @@ public:
     void Type(int id, const std::wstring& text);
     void SetText(int id, const std::wstring& text);
     std::wstring Text(int id) const;
+
+    // Real input, as a person gives it (see RealInput.h): taps at screen points and key
+    // presses, hit-tested and sent to the focus by the system itself.
+    void TapAt(int x, int y);
+    void TapControl(int id);          // a tap at the middle of a control of the current page
+    // A tap on a page's tab; false when the tab cannot be reached (the raised input panel
+    // covers the tabs) or the page did not change.
+    bool TapTab(int index);
+    void PressKeys(const std::wstring& text);
+    POINT TabPoint(int index) const;  // the middle of a tab on the screen, found by hit-testing
 
     // Message boxes shown from now on are answered with the button and recorded.
     void AnswerMessageBoxes(int button);

@@ -6,7 +6,9 @@
 //                [--export FILE.reg] [--no-sheet]
 //
 // With --render the sheet is driven automatically: every page is shown in turn and the
-// emulated 240 x 320 device screen is saved as DIR\NN-Label.bmp; then OK is pressed.
+// emulated 240 x 320 device screen is saved as DIR\NN-Label.bmp, then a row edited with the
+// input panel up, an open drop-down list and the Default confirmation; then OK is pressed.
+// The Default confirmation is cancelled, so the lists stay as they were.
 // With --export the settings are also written to FILE.reg (REGEDIT4), which regedit can
 // import; --no-sheet skips the sheet and only seeds, prints and exports.
 #include <windows.h>
@@ -111,7 +113,51 @@ std::wstring TabLabel(HWND tabs, int index)
     return label;
 }
 
-// Visits every page like a user tapping the tabs, saving each screen, then presses OK.
+// Controls of the pages the render shows in use (their ids in the component's resources).
+const int kAliasPage = 2;
+const int kTabAppearancePage = 6;
+const int kUrlListId = 4702;
+const int kAliasEditId = 4504;
+const int kDefaultButtonId = 4008;
+const int kNewTabPositionComboId = 4407;
+
+UINT_PTR boxTimer = 0;
+
+void SaveScreen(const std::wstring& name)
+{
+    Pump();
+    Sleep(150);
+    Pump();
+    std::wstring path = options.renderDir + L"\\" + name + L".bmp";
+    if (SaveScreenBitmap(path))
+        wprintf(L"rendered %ls\n", path.c_str());
+    else
+        fwprintf(stderr, L"could not save %ls\n", path.c_str());
+}
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
+{
+    if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Saves the screen while the confirmation of Default is up, then answers it with Cancel.
+void CALLBACK RenderMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    KillTimer(NULL, boxTimer);
+    SaveScreen(L"12-Default-confirmation");
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Visits every page like a user tapping the tabs, saving each screen; then shows a few
+// pages in use (a row edited with the input panel up, an open drop-down list, the Default
+// confirmation) and presses OK.
 void CALLBACK RenderPages(HWND, UINT, UINT_PTR, DWORD)
 {
     HWND sheet = NULL;
@@ -124,17 +170,41 @@ void CALLBACK RenderPages(HWND, UINT, UINT_PTR, DWORD)
     for (int i = 0; i < count; ++i) {
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         RedrawWindow(sheet, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump();
-        Sleep(150);
-        Pump();
         wchar_t name[32];
         swprintf(name, 32, L"%02d-", i);
-        std::wstring path = options.renderDir + L"\\" + name + TabLabel(tabs, i) + L".bmp";
-        if (SaveScreenBitmap(path))
-            wprintf(L"rendered %ls\n", path.c_str());
-        else
-            fwprintf(stderr, L"could not save %ls\n", path.c_str());
+        SaveScreen(name + TabLabel(tabs, i));
     }
+
+    // A row being edited (nothing is typed, so nothing changes): the focus in its alias
+    // raises the input panel, and the list shortens above it.
+    SendMessageW(sheet, PSM_SETCURSEL, kAliasPage, 0);
+    HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND list = GetDlgItem(page, kUrlListId);
+    LVITEMW state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    HWND edit = GetDlgItem(page, kAliasEditId);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SaveScreen(L"10-URL-Alias-editing");
+    SetFocus(list);
+
+    // An open drop-down list.
+    SendMessageW(sheet, PSM_SETCURSEL, kTabAppearancePage, 0);
+    page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND combo = GetDlgItem(page, kNewTabPositionComboId);
+    SetFocus(combo);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SaveScreen(L"11-Drop-down");
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+
+    // The confirmation of Default, saved from a timer while it waits for an answer.
+    SendMessageW(sheet, PSM_SETCURSEL, kAliasPage, 0);
+    page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    boxTimer = SetTimer(NULL, 0, 50, RenderMessageBox);
+    SendMessageW(GetDlgItem(page, kDefaultButtonId), BM_CLICK, 0, 0);
+    if (boxTimer) KillTimer(NULL, boxTimer);
+
     SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 

@@ -1,0 +1,189 @@
+// The raised input panel as a person sees it: a small keyboard above the menu bar whose keys
+// type into the control that has the focus, as the device's panel does.
+#ifndef _WIN32_WCE
+#include "pocketpc/Layer.h"
+
+#include <vector>
+
+namespace pocketpc {
+namespace {
+
+const wchar_t kPanelClass[] = L"SipWndClass";
+
+// What a key types: a character, or a virtual key for Backspace and Enter.
+struct Key {
+    RECT rc;
+    wchar_t character;
+    WORD virtualKey;
+    const wchar_t* label;
+};
+
+HWND panelWindow = NULL;
+int pressedKey = -1;
+
+// Five rows of keys over the panel's 240 x 80 pixels.
+const std::vector<Key>& Keys()
+{
+    static std::vector<Key> keys;
+    if (!keys.empty()) return keys;
+    const int rowHeight = device::kInputPanelHeight / 5;
+    const int keyWidth = device::kScreenWidth / 10;
+    const wchar_t* rows[] = {L"1234567890", L"qwertyuiop", L"asdfghjkl", L"zxcvbnm./:"};
+    for (int row = 0; row < 4; ++row) {
+        for (int i = 0; rows[row][i]; ++i) {
+            Key key = {{i * keyWidth, row * rowHeight, (i + 1) * keyWidth, (row + 1) * rowHeight}, rows[row][i], 0, NULL};
+            keys.push_back(key);
+        }
+    }
+    keys.push_back({{9 * keyWidth, 2 * rowHeight, 10 * keyWidth, 3 * rowHeight}, 0, VK_BACK, L"<-"});
+    keys.push_back({{0, 4 * rowHeight, 7 * keyWidth, 5 * rowHeight}, L' ', 0, L"space"});
+    keys.push_back({{7 * keyWidth, 4 * rowHeight, 10 * keyWidth, 5 * rowHeight}, 0, VK_RETURN, L"Enter"});
+    return keys;
+}
+
+int KeyAt(POINT point)
+{
+    const std::vector<Key>& keys = Keys();
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (PtInRect(&keys[i].rc, point)) return static_cast<int>(i);
+    return -1;
+}
+
+void Press(const Key& key)
+{
+    // The device's panel types through the keyboard input, so the focused control sees the
+    // keys as if typed. When no window of this thread is in the foreground the keys would
+    // go elsewhere; the focused control then gets the character directly.
+    HWND focus = GetFocus();
+    HWND foreground = GetForegroundWindow();
+    bool ours = foreground && GetWindowThreadProcessId(foreground, NULL) == GetCurrentThreadId();
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) input.type = INPUT_KEYBOARD;
+    if (key.virtualKey) {
+        inputs[0].ki.wVk = key.virtualKey;
+        inputs[0].ki.wScan = static_cast<WORD>(MapVirtualKeyW(key.virtualKey, MAPVK_VK_TO_VSC));
+        inputs[1] = inputs[0];
+    } else {
+        inputs[0].ki.wScan = key.character;
+        inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs[1] = inputs[0];
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    if (ours) {
+        SendInput(2, inputs, sizeof(INPUT));
+    } else if (focus) {
+        wchar_t character = key.character ? key.character : (key.virtualKey == VK_BACK ? L'\b' : L'\r');
+        PostMessageW(focus, WM_CHAR, character, 1);
+    }
+}
+
+void Paint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    const std::vector<Key>& keys = Keys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        RECT rc = keys[i].rc;
+        InflateRect(&rc, -1, -1);
+        const bool pressed = static_cast<int>(i) == pressedKey;
+        FillRect(dc, &rc, GetSysColorBrush(pressed ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(pressed ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        wchar_t single[2] = {keys[i].character, 0};
+        DrawTextW(dc, keys[i].label ? keys[i].label : single, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(window, &paint);
+}
+
+void SetPressed(HWND window, int key)
+{
+    if (key == pressedKey) return;
+    const std::vector<Key>& keys = Keys();
+    if (pressedKey >= 0) InvalidateRect(window, &keys[pressedKey].rc, FALSE);
+    pressedKey = key;
+    if (pressedKey >= 0) InvalidateRect(window, &keys[pressedKey].rc, FALSE);
+}
+
+LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        Paint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the keys cover the panel
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;  // the focused control keeps the focus
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        int key = KeyAt(point);
+        SetPressed(window, key);
+        if (key >= 0) {
+            SetCapture(window);
+            Press(Keys()[key]);
+        }
+        return 0;
+    }
+    case WM_LBUTTONUP:
+        if (GetCapture() == window) ReleaseCapture();
+        SetPressed(window, -1);
+        return 0;
+    case WM_CAPTURECHANGED:
+        SetPressed(window, -1);
+        return 0;
+    case WM_DESTROY:
+        if (panelWindow == window) panelWindow = NULL;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND PanelWindow()
+{
+    if (panelWindow && IsWindow(panelWindow)) return panelWindow;
+    HINSTANCE module = LayerModule();
+    WNDCLASSW wc = {};
+    if (!GetClassInfoW(module, kPanelClass, &wc)) {
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = PanelProc;
+        wc.hInstance = module;
+        wc.hCursor = LoadCursorW(NULL, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.lpszClassName = kPanelClass;
+        if (!RegisterClassW(&wc)) return NULL;
+    }
+    RECT rc = InputPanelRect();
+    panelWindow = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kPanelClass, L"Input Panel",
+                                  WS_POPUP | WS_CLIPSIBLINGS, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                                  NULL, NULL, module, NULL);
+    return panelWindow;
+}
+
+}  // namespace
+
+void ShowInputPanelWindow(bool raised)
+{
+    if (raised) {
+        HWND window = PanelWindow();
+        if (window)
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else if (panelWindow) {
+        ShowWindow(panelWindow, SW_HIDE);
+    }
+    RefreshMenuBars();
+}
+
+void DestroyInputPanelWindow()
+{
+    // The window's procedure lives in this module, which the host may unload after the sheet.
+    if (panelWindow && IsWindow(panelWindow)) DestroyWindow(panelWindow);
+    panelWindow = NULL;
+}
+
+}  // namespace pocketpc
+#endif

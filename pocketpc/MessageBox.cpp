@@ -1,0 +1,112 @@
+// Message boxes as the device shows them: on its screen, at most its width, text wrapped.
+#ifndef _WIN32_WCE
+#define POCKETPC_LAYER_IMPLEMENTATION
+#include "pocketpc/Layer.h"
+
+#include <climits>
+#include <vector>
+
+namespace pocketpc {
+namespace {
+
+const int kTextId = 0xFFFF;  // the static that holds a message box's text
+
+HHOOK boxHook = NULL;
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param)
+{
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+    return TRUE;
+}
+
+RECT RectIn(HWND window, HWND parent)
+{
+    RECT rc;
+    GetWindowRect(window, &rc);
+    MapWindowPoints(NULL, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Narrows a box wider than the screen to the screen's width: its text wraps again in the
+// narrower static, and the buttons move below it, centred. Then the box is centred on the
+// screen.
+void FitToScreen(HWND box)
+{
+    RECT frame;
+    GetWindowRect(box, &frame);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    HWND text = GetDlgItem(box, kTextId);
+    const int excess = width - device::kScreenWidth;
+    if (excess > 0 && text) {
+        RECT textRect = RectIn(text, box);
+        const int textWidth = textRect.right - textRect.left - excess;
+        wchar_t buffer[1024] = L"";
+        GetWindowTextW(text, buffer, 1024);
+        HDC dc = GetDC(text);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+        RECT wrapped = {0, 0, textWidth, 0};
+        DrawTextW(dc, buffer, -1, &wrapped, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(text, dc);
+        const int grow = wrapped.bottom - (textRect.bottom - textRect.top) > 0
+                             ? wrapped.bottom - (textRect.bottom - textRect.top)
+                             : 0;
+        SetWindowPos(text, NULL, 0, 0, textWidth, textRect.bottom - textRect.top + grow,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        width -= excess;
+        height += grow;
+        // The buttons keep their row under the text, centred in the narrower box.
+        std::vector<HWND> children;
+        EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
+        RECT client;
+        GetClientRect(box, &client);
+        const int clientWidth = client.right - client.left - excess;
+        int left = INT_MAX, right = INT_MIN;
+        std::vector<HWND> buttons;
+        for (HWND child : children) {
+            wchar_t name[16] = L"";
+            GetClassNameW(child, name, 16);
+            if (lstrcmpiW(name, L"Button") != 0 || !IsWindowVisible(child)) continue;
+            RECT rc = RectIn(child, box);
+            left = rc.left < left ? rc.left : left;
+            right = rc.right > right ? rc.right : right;
+            buttons.push_back(child);
+        }
+        const int shift = buttons.empty() ? 0 : (clientWidth - (right - left)) / 2 - left;
+        for (HWND button : buttons) {
+            RECT rc = RectIn(button, box);
+            SetWindowPos(button, NULL, rc.left + shift, rc.top + grow, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    const int x = (device::kScreenWidth - width) / 2, y = (device::kScreenHeight - height) / 2;
+    SetWindowPos(box, NULL, x > 0 ? x : 0, y > 0 ? y : 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t name[16] = L"";
+        GetClassNameW(window, name, 16);
+        if (lstrcmpW(name, L"#32770") == 0 && GetDlgItem(window, kTextId)) FitToScreen(window);
+    }
+    return CallNextHookEx(boxHook, code, wParam, lParam);
+}
+
+}  // namespace
+}  // namespace pocketpc
+
+int PocketMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
+{
+    // Hooked for this call only; a box shown from within one (a nested box) is fitted too.
+    const bool outermost = pocketpc::boxHook == NULL;
+    if (outermost) pocketpc::boxHook = SetWindowsHookExW(WH_CBT, pocketpc::BoxHook, NULL, GetCurrentThreadId());
+    int result = MessageBoxW(owner, text, caption, type);
+    if (outermost && pocketpc::boxHook) {
+        UnhookWindowsHookEx(pocketpc::boxHook);
+        pocketpc::boxHook = NULL;
+    }
+    return result;
+}
+#endif

@@ -1,0 +1,420 @@
+// What a person sees and does: real taps and key presses on the device screen, and after every
+// step that changes what should be drawn, the screen oracle (the screen shows what a full
+// repaint draws).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "UrlPageSupport.h"
+#include "support/ScreenOracle.h"
+
+namespace {
+
+using namespace urlpage;
+
+const int kPageCount = 10;
+const int kScreenPage = 4;
+const int kMenuPage = 5;
+const int kNewTabPage = 7;
+
+class WhatAPersonSeesTest : public UrlPageTest {
+protected:
+    void SeedBoth() const
+    {
+        Seed(L"Alias", {{L"D a", L"http://a/"}, {L"  b", L"http://b/"}, {L" Ec", L"http://c/"}, {L"  d", L"http://d/"}});
+        Seed(L"Service", {{L"  One", L"http://1/"}, {L"C Two", L"http://2/"}, {L"  Three", L"http://3/"}});
+    }
+};
+
+// A tap on a list row, on the screen.
+void TapRow(driver::Sheet& sheet, int row)
+{
+    HWND list = List(sheet);
+    ListView_EnsureVisible(list, row, FALSE);
+    RECT rc = {};
+    ListView_GetItemRect(list, row, &rc, LVIR_BOUNDS);
+    POINT point = {rc.left + 20, (rc.top + rc.bottom) / 2};
+    ClientToScreen(list, &point);
+    sheet.TapAt(point.x, point.y);
+}
+
+// The raised input panel is a window on the screen.
+bool InputPanelRaised()
+{
+    HWND panel = FindWindowW(L"SipWndClass", NULL);
+    return panel && IsWindowVisible(panel);
+}
+
+TEST_F(WhatAPersonSeesTest, EveryPageTappedInTurnIsDrawnWhole)
+{
+    SeedBoth();
+    std::vector<int> reached;
+    Show(0, [&](driver::Sheet& sheet) {
+        EXPECT_SCREEN_WHOLE("the first page");
+        for (int page = 1; page < kPageCount; ++page) {
+            sheet.TapTab(page);
+            reached.push_back(sheet.PageIndex());
+            EXPECT_SCREEN_WHOLE(("page " + std::to_string(page)).c_str());
+        }
+        sheet.TapTab(2);
+        EXPECT_SCREEN_WHOLE("back to page 2");
+    });
+    EXPECT_EQ(reached, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
+{
+    SeedBoth();
+    struct Case {
+        int page;
+        int textEdit;
+        const wchar_t* typed;
+    } cases[] = {{kAliasPage, IDC_ALIAS_ALIAS_EDIT, L"xy"}, {kServicePage, IDC_SERVICE_NAME_EDIT, L"\b\bNew"}};
+    Show(0, [&](driver::Sheet& sheet) {
+        for (const Case& c : cases) {
+            ASSERT_TRUE(sheet.TapTab(c.page));
+            const RECT listBefore = Rect(sheet, IDC_URL_LIST);
+            TapRow(sheet, 1);
+            EXPECT_SCREEN_WHOLE("a row tapped");
+            sheet.TapControl(c.textEdit);
+            EXPECT_TRUE(InputPanelRaised()) << "an edit box tapped raises the panel";
+            EXPECT_EQ(GetFocus(), sheet.Item(c.textEdit));
+            EXPECT_SCREEN_WHOLE("the panel raised");
+            sheet.PressKeys(std::wstring(L"\b") + c.typed);
+            EXPECT_SCREEN_WHOLE("typed into the row");
+            sheet.TapControl(IDC_URL_URL_EDIT);
+            EXPECT_SCREEN_WHOLE("the second edit box tapped");
+            TapRow(sheet, 0);
+            EXPECT_FALSE(InputPanelRaised()) << "a list row tapped lowers the panel";
+            EXPECT_SCREEN_WHOLE("the panel lowered");
+            EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom);
+
+            // Leaving the page with the panel raised lowers it; the page comes back whole.
+            sheet.TapControl(c.textEdit);
+            EXPECT_TRUE(InputPanelRaised());
+            // The raised panel covers the tabs, as on the device: the switch is made as the
+            // tab control reports a tap.
+            EXPECT_FALSE(sheet.TapTab(kMenuPage)) << "the tabs lie under the raised panel";
+            sheet.Select(kMenuPage);
+            EXPECT_FALSE(InputPanelRaised()) << "a page switch lowers the panel";
+            EXPECT_SCREEN_WHOLE("another page after typing");
+            ASSERT_TRUE(sheet.TapTab(c.page));
+            EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom) << "the page is laid out for the panel down";
+            EXPECT_SCREEN_WHOLE("back on the page");
+        }
+        sheet.Ok();
+    });
+    EXPECT_EQ(Stored(L"Alias")[1], L"  xy|http://b/");
+    EXPECT_EQ(Stored(L"Service")[1], L"C New|http://2/") << "the caret was put at the end of \"Two\" by the tap";
+}
+
+// The point of a key of the raised input panel: five rows of 16 pixels over 240 x 80 pixels
+// above the menu bar, digits, then "qwertyuiop", "asdfghjkl" with Backspace, "zxcvbnm./:",
+// then space and Enter.
+POINT PanelKey(wchar_t key)
+{
+    const wchar_t* rows[] = {L"1234567890", L"qwertyuiop", L"asdfghjkl\b", L"zxcvbnm./:"};
+    for (int row = 0; row < 4; ++row) {
+        for (int i = 0; rows[row][i]; ++i)
+            if (rows[row][i] == key) return {i * 24 + 12, 214 + row * 16 + 8};
+    }
+    return key == L' ' ? POINT{60, 214 + 4 * 16 + 8} : POINT{200, 214 + 4 * 16 + 8};
+}
+
+TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersIt)
+{
+    SeedBoth();
+    std::wstring typed;
+    bool raisedByButton = false, loweredByButton = true;
+    Show(kServicePage, [&](driver::Sheet& sheet) {
+        // The input-panel button sits at the right end of the menu bar.
+        sheet.TapAt(226, 307);
+        raisedByButton = InputPanelRaised();
+        EXPECT_SCREEN_WHOLE("raised by the button");
+        sheet.TapAt(226 - 6, 307);
+        loweredByButton = InputPanelRaised();
+        EXPECT_SCREEN_WHOLE("lowered by the button");
+
+        TapRow(sheet, 0);
+        sheet.TapControl(IDC_SERVICE_NAME_EDIT);
+        ASSERT_TRUE(InputPanelRaised());
+        SendMessageW(sheet.Item(IDC_SERVICE_NAME_EDIT), EM_SETSEL, 0, -1);
+        for (wchar_t key : std::wstring(L"ab1\bc ")) {
+            POINT point = PanelKey(key);
+            sheet.TapAt(point.x, point.y);
+        }
+        typed = sheet.Text(IDC_SERVICE_NAME_EDIT);
+        EXPECT_EQ(GetFocus(), sheet.Item(IDC_SERVICE_NAME_EDIT)) << "tapping the panel leaves the focus where it was";
+        EXPECT_SCREEN_WHOLE("typed on the panel");
+    });
+    EXPECT_TRUE(raisedByButton);
+    EXPECT_FALSE(loweredByButton);
+    EXPECT_EQ(typed, L"abc ");
+}
+
+TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)
+{
+    SeedBoth();
+    Show(kAliasPage, [&](driver::Sheet& sheet) {
+        sheet.AnswerMessageBoxes(IDOK);
+        TapRow(sheet, 2);
+        sheet.TapControl(IDC_URL_UP);
+        EXPECT_SCREEN_WHOLE("Up");
+        sheet.TapControl(IDC_URL_DOWN);
+        EXPECT_SCREEN_WHOLE("Down");
+        sheet.TapControl(IDC_URL_REMOVE);
+        EXPECT_SCREEN_WHOLE("Remove");
+        sheet.TapControl(IDC_URL_ADD);
+        EXPECT_SCREEN_WHOLE("Add");
+        sheet.TapControl(IDC_URL_DEFAULT);
+        EXPECT_SCREEN_WHOLE("Default");
+        sheet.TapTab(kServicePage);
+        TapRow(sheet, 0);
+        sheet.TapControl(IDC_URL_DOWN);
+        EXPECT_SCREEN_WHOLE("Service Down");
+        sheet.TapControl(IDC_URL_ADD);
+        EXPECT_SCREEN_WHOLE("Service Add");
+        sheet.TapControl(IDC_URL_REMOVE);
+        EXPECT_SCREEN_WHOLE("Service Remove");
+        sheet.TapControl(IDC_URL_DEFAULT);
+        EXPECT_SCREEN_WHOLE("Service Default");
+        EXPECT_GE(sheet.MessageBoxes().size(), 2u) << "Default asks first on both pages";
+    });
+}
+
+TEST_F(WhatAPersonSeesTest, EnablingAndSoundButtonsAreDrawnWhole)
+{
+    Show(kScreenPage, [&](driver::Sheet& sheet) {
+        EXPECT_SCREEN_WHOLE("Screen");
+        const bool enabled = sheet.Enabled(IDC_SCREEN_RESTORE_BUTTON_RADIO);
+        sheet.TapControl(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
+        EXPECT_NE(sheet.Enabled(IDC_SCREEN_RESTORE_BUTTON_RADIO), enabled) << "the check box enables the restore choices";
+        EXPECT_SCREEN_WHOLE("Screen: menu bar check box tapped");
+        sheet.TapControl(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
+        EXPECT_EQ(sheet.Enabled(IDC_SCREEN_RESTORE_BUTTON_RADIO), enabled);
+        EXPECT_SCREEN_WHOLE("Screen: tapped again");
+
+        sheet.TapTab(kMenuPage);
+        EXPECT_SCREEN_WHOLE("Menu");
+        sheet.TapTab(kNewTabPage);
+        EXPECT_SCREEN_WHOLE("Tab 2");
+        sheet.TapControl(IDC_NEWTAB_PLAY);
+        EXPECT_SCREEN_WHOLE("Tab 2: play");
+        sheet.TapControl(IDC_NEWTAB_STOP);
+        EXPECT_SCREEN_WHOLE("Tab 2: stop");
+    });
+    // A platform without soft keys shows that check box disabled.
+    driver::HostArgs args = Args(kMenuPage);
+    args.platformLevel = 1;
+    Show(args, [&](driver::Sheet& sheet) {
+        EXPECT_FALSE(sheet.Enabled(IDC_MENU_SOFTKEY_CHECK));
+        EXPECT_SCREEN_WHOLE("Menu with the soft key disabled");
+    });
+}
+
+}  // namespace
+
+namespace fit {
+
+std::wstring Text(HWND control)
+{
+    wchar_t text[512] = L"";
+    GetWindowTextW(control, text, 512);
+    return text;
+}
+
+std::wstring ClassOf(HWND control)
+{
+    wchar_t name[64] = L"";
+    GetClassNameW(control, name, 64);
+    return name;
+}
+
+// Why a control's text does not fit its rectangle, or "" when it fits. Statics wrap at word
+// breaks, so a text taller than the static lost its last words; buttons keep one line.
+std::wstring Cut(HWND control)
+{
+    std::wstring text = Text(control);
+    if (text.empty() || !IsWindowVisible(control)) return L"";
+    const std::wstring kind = ClassOf(control);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    // Only the part of the control that lies on the page and on the screen can show text.
+    RECT client, visible, page, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetClientRect(control, &client);
+    GetWindowRect(control, &visible);
+    GetWindowRect(GetParent(control), &page);
+    IntersectRect(&visible, &visible, &page);
+    IntersectRect(&visible, &visible, &screen);
+    int width = std::min<int>(client.right - client.left, visible.right - visible.left);
+    const int height = std::min<int>(client.bottom - client.top, visible.bottom - visible.top);
+    if (lstrcmpiW(kind.c_str(), L"Static") == 0) {
+        const LONG type = style & SS_TYPEMASK;
+        if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE)
+            return L"";
+    } else if (lstrcmpiW(kind.c_str(), L"Button") == 0) {
+        const LONG type = style & BS_TYPEMASK;
+        if (type == BS_OWNERDRAW || type == BS_GROUPBOX) return L"";
+        if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) width -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
+        else width -= 4;  // the push button's edges
+    } else {
+        return L"";
+    }
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    std::wstring shown;
+    for (wchar_t c : text)
+        if (c != L'&') shown += c;
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+    RECT wrapped = {0, 0, width, 0};
+    DrawTextW(dc, shown.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    const bool wraps = lstrcmpiW(kind.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP &&
+                       (style & SS_TYPEMASK) != SS_SIMPLE;
+    const bool fits = wraps ? wrapped.bottom <= height && wrapped.right <= width : extent.cx <= width;
+    if (fits) return L"";
+    return L"\"" + text + L"\" needs " + std::to_wstring(wraps ? wrapped.right : extent.cx) + L" x " +
+           std::to_wstring(wraps ? wrapped.bottom : extent.cy) + L", has " + std::to_wstring(width) + L" x " +
+           std::to_wstring(height);
+}
+
+}  // namespace fit
+
+TEST_F(WhatAPersonSeesTest, EveryTemplateTextFitsItsControl)
+{
+    std::vector<std::wstring> cut;
+    Show(0, [&](driver::Sheet& sheet) {
+        for (int page = 0; page < kPageCount; ++page) {
+            sheet.Select(page);
+            for (HWND child = GetWindow(sheet.Page(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                std::wstring why = fit::Cut(child);
+                if (!why.empty()) cut.push_back(sheet.TabLabels()[page] + L": " + why);
+            }
+        }
+    });
+    std::string report;
+    for (const std::wstring& line : cut) report += std::string(line.begin(), line.end()) + "\n";
+    EXPECT_TRUE(cut.empty()) << report;
+}
+
+namespace popup {
+
+const RECT kScreen = {0, 0, 240, 320};
+
+bool OnScreen(const RECT& rc)
+{
+    return rc.left >= kScreen.left && rc.top >= kScreen.top && rc.right <= kScreen.right && rc.bottom <= kScreen.bottom;
+}
+
+std::string Describe(const RECT& rc)
+{
+    return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom) + ")";
+}
+
+// The open drop-down list of a combo box, or null while it is closed.
+HWND DroppedList(HWND combo)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(combo, &info) || !IsWindowVisible(info.hwndList)) return NULL;
+    return info.hwndList;
+}
+
+// Opens the combo box with a tap, checks that its list lies on the screen, and taps another
+// item of the list. Returns the index tapped, or -1.
+int ChooseByTapping(driver::Sheet& sheet, int comboId, const char* what)
+{
+    HWND combo = sheet.Item(comboId);
+    sheet.TapControl(comboId);
+    HWND list = DroppedList(combo);
+    EXPECT_NE(list, nullptr) << what << ": a tap opens the list";
+    if (!list) return -1;
+    RECT rc;
+    GetWindowRect(list, &rc);
+    EXPECT_TRUE(OnScreen(rc)) << what << ": the list lies at " << Describe(rc);
+    EXPECT_SCREEN_WHOLE(what);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int current = sheet.ComboSelection(comboId);
+    int choice = current == top ? top + 1 : top;
+    if (choice >= count) choice = 0;
+    RECT item = {};
+    SendMessageW(list, LB_GETITEMRECT, choice, reinterpret_cast<LPARAM>(&item));
+    POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(list, &point);
+    sheet.TapAt(point.x, point.y);
+    EXPECT_EQ(DroppedList(combo), nullptr) << what << ": the tap closes the list";
+    return choice;
+}
+
+}  // namespace popup
+
+TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
+{
+    SeedBoth();
+    Show(0, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
+        // The assignment list opens low on the page, just above the tabs.
+        HWND buttons = sheet.Item(IDC_BUTTONS_LIST);
+        RECT row = {};
+        ListView_GetItemRect(buttons, 0, &row, LVIR_BOUNDS);
+        POINT point = {row.left + 20, (row.top + row.bottom) / 2};
+        ClientToScreen(buttons, &point);
+        sheet.TapAt(point.x, point.y);
+        ASSERT_TRUE(sheet.Enabled(IDC_BUTTONS_ASSIGNMENT_COMBO));
+        const int chosen = popup::ChooseByTapping(sheet, IDC_BUTTONS_ASSIGNMENT_COMBO, "Button assignment");
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), chosen);
+    });
+    // The hint (an edit box tapped with no row chosen) and the confirmation of Default are
+    // message boxes on the device's screen, as narrow as it.
+    std::vector<driver::MessageBoxSeen> boxes;
+    Show(kAliasPage, [&](driver::Sheet& sheet) {
+        sheet.AnswerMessageBoxes(IDCANCEL);
+        sheet.TapControl(IDC_URL_URL_EDIT);
+        sheet.TapControl(IDC_URL_DEFAULT);
+        boxes = sheet.MessageBoxes();
+    });
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const driver::MessageBoxSeen& box : boxes) {
+        EXPECT_TRUE(popup::OnScreen(box.rect)) << "a message box lies at " << popup::Describe(box.rect);
+        EXPECT_LE(box.rect.right - box.rect.left, 240);
+    }
+}
+
+TEST_F(WhatAPersonSeesTest, OneDropDownAndOneCheckBoxOfEachPageByTapping)
+{
+    struct Case {
+        int page;
+        int combo;  // 0: the page has none
+        int check;  // 0: the page has none that works without a row
+    } cases[] = {{0, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 0},
+                 {1, IDC_PIE_IDENTIFICATION_COMBO, IDC_PIE_CLEARTYPE_CHECK},
+                 {kAliasPage, IDC_ALIAS_EXPAND_KEY_COMBO, 0},
+                 {kScreenPage, 0, IDC_SCREEN_HIDE_VSCROLL_CHECK},
+                 {kMenuPage, IDC_MENU_TAB_COMBO, IDC_MENU_SOFTKEY_CHECK},
+                 {6, IDC_TABS_COUNT_COMBO, IDC_TABS_DOUBLE_TAP_CHECK},
+                 {kNewTabPage, IDC_NEWTAB_SOUND_COMBO, IDC_NEWTAB_FOREGROUND_CHECK},
+                 {8, 0, IDC_VIEW_SPLIT_TEXT_CHECK}};
+    Show(0, [&](driver::Sheet& sheet) {
+        for (const Case& c : cases) {
+            const std::string where = "page " + std::to_string(c.page);
+            if (c.page != 0) {
+                ASSERT_TRUE(sheet.TapTab(c.page)) << where;
+            }
+            if (c.combo) {
+                const int chosen = popup::ChooseByTapping(sheet, c.combo, (where + " drop-down").c_str());
+                EXPECT_EQ(sheet.ComboSelection(c.combo), chosen) << where;
+                EXPECT_SCREEN_WHOLE((where + ": item chosen").c_str());
+            }
+            if (c.check) {
+                const bool before = sheet.Checked(c.check);
+                sheet.TapControl(c.check);
+                EXPECT_NE(sheet.Checked(c.check), before) << where << ": the tap toggles the check box";
+                EXPECT_SCREEN_WHOLE((where + ": check box tapped").c_str());
+            }
+        }
+    });
+}

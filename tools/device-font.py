@@ -6,14 +6,14 @@ wider at the device's sizes, so texts laid out for the device do not fit. The co
 is Wine's font narrowed to the device's widths (same family name, so dialogs asking for
 "Tahoma" get it). Its hinting is dropped, as it was made for the original outlines.
 
-    device-font.py SOURCE.ttf TARGET.ttf WIDTH
+    device-font.py SOURCE.ttf TARGET.ttf WIDTH [--outlines-only]
 """
 import sys
 
 from fontTools.ttLib import TTFont
 
 
-def narrow(source, target, WIDTH):
+def narrow(source, target, WIDTH, outlines_only=False):
     font = TTFont(source)
     glyphs = font["glyf"]
     for name in font.getGlyphOrder():
@@ -31,6 +31,12 @@ def narrow(source, target, WIDTH):
     for table in ("fpgm", "prep", "cvt ", "hdmx", "LTSH", "VDMX", "kern", "GPOS"):
         if table in font:
             del font[table]
+    if outlines_only:
+        # Wine draws a size that has an embedded bitmap from that bitmap, at Wine's own widths,
+        # while it measures the narrowed outlines: the text would be laid out narrower than drawn.
+        for table in ("EBDT", "EBLC", "BDF "):
+            if table in font:
+                del font[table]
     font["OS/2"].xAvgCharWidth = round(font["OS/2"].xAvgCharWidth * WIDTH)
     font["hhea"].advanceWidthMax = round(font["hhea"].advanceWidthMax * WIDTH)
     font["head"].xMin = round(font["head"].xMin * WIDTH)
@@ -39,4 +45,4 @@ def narrow(source, target, WIDTH):
 
 
 if __name__ == "__main__":
-    narrow(sys.argv[1], sys.argv[2], float(sys.argv[3]))
+    narrow(sys.argv[1], sys.argv[2], float(sys.argv[3]), "--outlines-only" in sys.argv[4:])

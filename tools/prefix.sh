@@ -50,10 +50,12 @@ if [ ! -f "$fonts/tahoma.ttf" ] || [ "$repo/tools/device-font.py" -nt "$fonts/ta
   done
   # The device's widths over Wine's at 11 pixels: the regular alphabet 5.9 against 6.4, the
   # bold one 6.0 against 7.0 (the bold headers of the templates fit their 8-unit rows).
-  for face in tahoma:0.92 tahomabd:0.86; do
-    rm -f "$fonts/${face%:*}.ttf"
-    /usr/bin/python3 "$repo/tools/device-font.py" "/usr/share/wine/fonts/${face%:*}.ttf" "$fonts/${face%:*}.ttf" "${face#*:}"
-  done
+  # The bold face is drawn from its outlines: Wine draws its embedded bitmaps at their own,
+  # wider widths, and the headers came out cut. The regular face keeps its crisper bitmaps,
+  # which Wine draws at the narrowed widths.
+  rm -f "$fonts/tahoma.ttf" "$fonts/tahomabd.ttf"
+  /usr/bin/python3 "$repo/tools/device-font.py" /usr/share/wine/fonts/tahoma.ttf "$fonts/tahoma.ttf" 0.92
+  /usr/bin/python3 "$repo/tools/device-font.py" /usr/share/wine/fonts/tahomabd.ttf "$fonts/tahomabd.ttf" 0.86 --outlines-only
 fi
 # A wineserver left from a run without a display would make the next windows invisible.
 wineserver -k >/dev/null 2>&1 || true

@@ -1,12 +1,15 @@
 #include "settings/RegKey.h"
 
+#include <vector>
+
 namespace {
 // The device ignores the access mask; the desktop registry checks it.
-const REGSAM kAccess = KEY_READ | KEY_WRITE;
+const REGSAM kReadWrite = KEY_READ | KEY_WRITE;
+const REGSAM kReadOnly = KEY_READ;
 const DWORD kNameLength = 256;
 }  // namespace
 
-RegKey::RegKey() : instance(NULL), key(NULL)
+RegKey::RegKey() : instance(NULL), key(NULL), status(ERROR_SUCCESS)
 {
 }
 
@@ -19,7 +22,8 @@ int RegKey::Create(HKEY root, LPCWSTR path, DWORD* disposition)
 {
     if (key && !Close()) return 0;  // an object holds one key; never leak the previous one
     DWORD created = 0;
-    if (RegCreateKeyExW(root, path, 0, NULL, 0, kAccess, NULL, &key, &created) != ERROR_SUCCESS) {
+    status = RegCreateKeyExW(root, path, 0, NULL, 0, kReadWrite, NULL, &key, &created);
+    if (status != ERROR_SUCCESS) {
         key = NULL;
         return 0;
     }
@@ -27,10 +31,11 @@ int RegKey::Create(HKEY root, LPCWSTR path, DWORD* disposition)
     return 1;
 }
 
-int RegKey::Open(HKEY root, LPCWSTR path)
+int RegKey::Open(HKEY root, LPCWSTR path, Access access)
 {
     if (key && !Close()) return 0;
-    if (RegOpenKeyExW(root, path, 0, kAccess, &key) != ERROR_SUCCESS) {
+    status = RegOpenKeyExW(root, path, 0, access == ReadOnly ? kReadOnly : kReadWrite, &key);
+    if (status != ERROR_SUCCESS) {
         key = NULL;
         return 0;
     }
@@ -168,6 +173,32 @@ int RegKey::DeleteValue(LPCWSTR name)
 {
     if (!key) return 0;
     return RegDeleteValueW(key, name) == ERROR_SUCCESS;
+}
+
+int RegKey::DeleteValues()
+{
+    if (!key) return 0;
+    // Room for the longest name the key holds, so that every value can be named.
+    DWORD longest = 0;
+    if (RegQueryInfoKeyW(key, NULL, NULL, NULL, NULL, NULL, NULL, NULL, &longest, NULL, NULL, NULL) != ERROR_SUCCESS)
+        return 0;
+    std::vector<wchar_t> name(longest + 1 > kNameLength ? longest + 1 : kNameLength);
+    // A value that cannot be deleted is stepped over, so the loop always ends.
+    for (DWORD index = 0;;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        LONG found = RegEnumValueW(key, index, name.data(), &length, NULL, NULL, NULL, NULL);
+        if (found == ERROR_MORE_DATA) {
+            // Grown since it was measured.
+            name.resize(name.size() * 2);
+            continue;
+        }
+        if (found != ERROR_SUCCESS) break;
+        if (RegDeleteValueW(key, name.data()) != ERROR_SUCCESS) ++index;
+    }
+    DWORD values = 1;
+    return RegQueryInfoKeyW(key, NULL, NULL, NULL, NULL, NULL, NULL, &values, NULL, NULL, NULL, NULL) ==
+               ERROR_SUCCESS &&
+           values == 0;
 }
 
 int RegKey::DeleteSubKey(LPCWSTR name)

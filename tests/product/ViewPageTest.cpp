@@ -197,4 +197,24 @@ TEST_F(ViewPageTest, UncheckedSplitBoxLeavesTheLengthUsableAndStored)
     EXPECT_EQ(Dword(L"SplitTextLen"), 25u);
 }
 
+// Splitting and combining share their default, so only stored values that differ show which
+// value each box reads.
+TEST_F(ViewPageTest, SplitAndCombineBoxesShowTheirOwnStoredValue)
+{
+    for (DWORD split : {0u, 1u}) {
+        WriteDword(L"SplitText", split);
+        WriteDword(L"CombineTD", 1 - split);
+        bool shownSplit = false, shownCombine = false;
+        Show(kViewPage, [&](driver::Sheet& sheet) {
+            shownSplit = sheet.Checked(IDC_VIEW_SPLIT_TEXT_CHECK);
+            shownCombine = sheet.Checked(IDC_VIEW_COMBINE_TD_CHECK);
+            sheet.Ok();
+        });
+        EXPECT_EQ(shownSplit, split != 0);
+        EXPECT_EQ(shownCombine, split == 0);
+        EXPECT_EQ(Dword(L"SplitText"), split);
+        EXPECT_EQ(Dword(L"CombineTD"), 1 - split);
+    }
+}
+
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "support/RealInput.h"
+
 namespace driver {
 namespace {
 
@@ -232,6 +234,100 @@ void Sheet::SetText(int id, const std::wstring& text)
 std::wstring Sheet::Text(int id) const
 {
     return WindowText(Item(id));
+}
+
+void Sheet::TapAt(int x, int y)
+{
+    realinput::TapAt(x, y);
+}
+
+void Sheet::TapControl(int id)
+{
+    realinput::TapWindow(Item(id));
+}
+
+namespace {
+
+// The arrows a tab control shows when its tabs do not fit; null when they all fit.
+HWND TabScroller(HWND tabs)
+{
+    for (HWND child = GetWindow(tabs, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"msctls_updown32" && IsWindowVisible(child)) return child;
+    }
+    return NULL;
+}
+
+}  // namespace
+
+POINT Sheet::TabPoint(int index) const
+{
+    // The item rectangle gives the tab's columns; its rows are found by hit-testing, as a
+    // tab control moved to the bottom after its creation still reports them at the top.
+    HWND tabs = Tabs();
+    POINT found = {-1, -1};
+    RECT item = {}, client = {};
+    // The answer tells whether the tab is in sight; the rectangle is given either way.
+    SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    if (IsRectEmpty(&item)) return found;
+    GetClientRect(tabs, &client);
+    // Only the part not under the scroll arrows can be tapped.
+    if (HWND scroller = TabScroller(tabs)) {
+        RECT arrows = {};
+        GetWindowRect(scroller, &arrows);
+        MapWindowPoints(NULL, tabs, reinterpret_cast<POINT*>(&arrows), 2);
+        client.right = arrows.left;
+    }
+    item.left = item.left > client.left ? item.left : client.left;
+    item.right = item.right < client.right ? item.right : client.right;
+    if (item.right - item.left < 4) return found;
+    TCHITTESTINFO hit = {};
+    hit.pt.x = (item.left + item.right) / 2;
+    int top = -1, bottom = -1;
+    for (int y = client.bottom - 1; y >= client.top; --y) {
+        hit.pt.y = y;
+        if (SendMessageW(tabs, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == index) {
+            if (bottom < 0) bottom = y;
+            top = y;
+        } else if (bottom >= 0) {
+            break;
+        }
+    }
+    if (bottom < 0) return found;
+    found.x = hit.pt.x;
+    found.y = (top + bottom) / 2;
+    ClientToScreen(tabs, &found);
+    return found;
+}
+
+void Sheet::TapTab(int index)
+{
+    // A tab that is scrolled out of sight is brought in with the arrows first, as a person would.
+    HWND tabs = Tabs();
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        POINT point = TabPoint(index);
+        if (point.x >= 0) {
+            realinput::TapAt(point.x, point.y);
+            return;
+        }
+        HWND scroller = TabScroller(tabs);
+        RECT item = {}, arrows = {};
+        if (!scroller || index < 0 || index >= SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) return;
+        // A tab scrolled out on the left has an empty rectangle at the left edge.
+        SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        const bool onTheLeft = item.right <= 0 || IsRectEmpty(&item);
+        GetWindowRect(scroller, &arrows);
+        // Taps at one spot in quick succession make a double-click, which the arrows ignore;
+        // a person's taps wander a little, and so do these, past the double-click distance.
+        const int quarter = (arrows.right - arrows.left) / 4;
+        const int wander = (attempt % 2) ? GetSystemMetrics(SM_CXDOUBLECLK) + 2 : 0;
+        int x = onTheLeft ? arrows.left + quarter - wander : arrows.right - quarter - wander;
+        realinput::TapAt(x, (arrows.top + arrows.bottom) / 2);
+    }
+}
+
+void Sheet::PressKeys(const std::wstring& text)
+{
+    realinput::PressKeys(text);
 }
 
 void Sheet::AnswerMessageBoxes(int button)

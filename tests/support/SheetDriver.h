@@ -57,6 +57,14 @@ public:
     void SetText(int id, const std::wstring& text);
     std::wstring Text(int id) const;
 
+    // Real input, as a person gives it (see RealInput.h): taps at screen points and key
+    // presses, hit-tested and sent to the focus by the system itself.
+    void TapAt(int x, int y);
+    void TapControl(int id);          // a tap at the middle of a control of the current page
+    void TapTab(int index);           // a tap on a page's tab
+    void PressKeys(const std::wstring& text);
+    POINT TabPoint(int index) const;  // the middle of a tab on the screen, found by hit-testing
+
     // Message boxes shown from now on are answered with the button and recorded.
     void AnswerMessageBoxes(int button);
     const std::vector<MessageBoxSeen>& MessageBoxes() const;

@@ -1,0 +1,155 @@
+#include "support/RealInput.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace realinput {
+namespace {
+
+bool IsDialogClass(HWND window)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    return lstrcmpW(name, L"#32770") == 0;
+}
+
+// What the modal loop of the window under the message does with it: a property sheet asks
+// the sheet, a dialog (a message box) asks IsDialogMessage, anything else is translated and
+// dispatched.
+void Handle(MSG& message)
+{
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : NULL;
+    if (root && IsDialogClass(root)) {
+        if (GetDlgItem(root, 0x3020)) {
+            if (SendMessageW(root, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&message))) return;
+        } else if (IsDialogMessageW(root, &message)) {
+            return;
+        }
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void Send(std::vector<INPUT>& inputs)
+{
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Settle();
+}
+
+INPUT Key(WORD virtualKey, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+void AddKeyPress(std::vector<INPUT>& inputs, WORD virtualKey, bool shift)
+{
+    if (shift) inputs.push_back(Key(VK_SHIFT, false));
+    inputs.push_back(Key(virtualKey, false));
+    inputs.push_back(Key(virtualKey, true));
+    if (shift) inputs.push_back(Key(VK_SHIFT, true));
+}
+
+}  // namespace
+
+void Settle()
+{
+    // Input and what it posts arrive at once; a page's reaction may post more. Timers tick on
+    // (the driver's own), so they do not count as activity.
+    const DWORD quietMs = 30, longestMs = 3000;
+    DWORD start = GetTickCount(), lastActivity = start;
+    for (;;) {
+        MSG message;
+        bool handled = false;
+        while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            if (message.message != WM_TIMER) handled = true;
+            Handle(message);
+        }
+        DWORD now = GetTickCount();
+        if (handled) lastActivity = now;
+        if (now - lastActivity >= quietMs || now - start >= longestMs) return;
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+void TapAt(int x, int y)
+{
+    // Two taps at one spot in quick succession are a double-click, which many controls (tabs,
+    // arrows) do not take as a second tap. Separate taps are kept apart in time.
+    static DWORD lastTime = 0;
+    static POINT last = {-100, -100};
+    const DWORD sinceLast = GetTickCount() - lastTime;
+    if (abs(x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+        abs(y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 && sinceLast <= GetDoubleClickTime())
+        Sleep(GetDoubleClickTime() - sinceLast + 20);
+    // The stylus lands where the cursor is put; the buttons follow at that point.
+    SetCursorPos(x, y);
+    std::vector<INPUT> inputs(2);
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    Send(inputs);
+    lastTime = GetTickCount();
+    last.x = x;
+    last.y = y;
+}
+
+void TapWindow(HWND window)
+{
+    RECT rc = {};
+    GetWindowRect(window, &rc);
+    // Only the part on the screen can be tapped.
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&rc, &rc, &screen);
+    TapAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
+void PressKey(WORD virtualKey)
+{
+    std::vector<INPUT> inputs;
+    AddKeyPress(inputs, virtualKey, false);
+    Send(inputs);
+}
+
+void PressKeys(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        std::vector<INPUT> inputs;
+        if (c == L'\b') {
+            AddKeyPress(inputs, VK_BACK, false);
+        } else if (c == L'\n' || c == L'\r') {
+            AddKeyPress(inputs, VK_RETURN, false);
+        } else if (c == L'\t') {
+            AddKeyPress(inputs, VK_TAB, false);
+        } else {
+            SHORT scan = VkKeyScanW(c);
+            if (scan == -1) {
+                // No key of the layout makes it: the character comes as a keyboard packet.
+                INPUT input = {};
+                input.type = INPUT_KEYBOARD;
+                input.ki.wScan = c;
+                input.ki.dwFlags = KEYEVENTF_UNICODE;
+                inputs.push_back(input);
+                input.ki.dwFlags |= KEYEVENTF_KEYUP;
+                inputs.push_back(input);
+            } else {
+                AddKeyPress(inputs, LOBYTE(scan), (HIBYTE(scan) & 1) != 0);
+            }
+        }
+        Send(inputs);
+    }
+}
+
+}  // namespace realinput

@@ -7,6 +7,8 @@ namespace {
 const REGSAM kReadWrite = KEY_READ | KEY_WRITE;
 const REGSAM kReadOnly = KEY_READ;
 const DWORD kNameLength = 256;
+// The registry's limit for a value name, with its terminator.
+const DWORD kLongestValueName = 16384;
 }  // namespace
 
 RegKey::RegKey() : instance(NULL), key(NULL), status(ERROR_SUCCESS)
@@ -178,27 +180,23 @@ int RegKey::DeleteValue(LPCWSTR name)
 int RegKey::DeleteValues()
 {
     if (!key) return 0;
-    // Room for the longest name the key holds, so that every value can be named.
-    DWORD longest = 0;
-    if (RegQueryInfoKeyW(key, NULL, NULL, NULL, NULL, NULL, NULL, NULL, &longest, NULL, NULL, NULL) != ERROR_SUCCESS)
-        return 0;
-    std::vector<wchar_t> name(longest + 1 > kNameLength ? longest + 1 : kNameLength);
-    // A value that cannot be deleted is stepped over, so the loop always ends.
+    // Names past the usual 256 characters are named with room for the longest the registry
+    // allows, so that every value can go. A value that cannot be named or deleted is stepped
+    // over, so the loop always ends.
+    std::vector<wchar_t> name(kNameLength);
     for (DWORD index = 0;;) {
         DWORD length = static_cast<DWORD>(name.size());
         LONG found = RegEnumValueW(key, index, name.data(), &length, NULL, NULL, NULL, NULL);
-        if (found == ERROR_MORE_DATA) {
-            // Grown since it was measured.
-            name.resize(name.size() * 2);
+        if (found == ERROR_MORE_DATA && name.size() < kLongestValueName) {
+            name.resize(kLongestValueName);
             continue;
         }
-        if (found != ERROR_SUCCESS) break;
-        if (RegDeleteValueW(key, name.data()) != ERROR_SUCCESS) ++index;
+        if (found == ERROR_NO_MORE_ITEMS) break;
+        if (found != ERROR_SUCCESS || RegDeleteValueW(key, name.data()) != ERROR_SUCCESS) ++index;
+        if (found != ERROR_SUCCESS && found != ERROR_MORE_DATA) break;
     }
-    DWORD values = 1;
-    return RegQueryInfoKeyW(key, NULL, NULL, NULL, NULL, NULL, NULL, &values, NULL, NULL, NULL, NULL) ==
-               ERROR_SUCCESS &&
-           values == 0;
+    DWORD length = static_cast<DWORD>(name.size());
+    return RegEnumValueW(key, 0, name.data(), &length, NULL, NULL, NULL, NULL) == ERROR_NO_MORE_ITEMS;
 }
 
 int RegKey::DeleteSubKey(LPCWSTR name)

@@ -291,6 +291,23 @@ private:
     std::wstring path;
 };
 
+TEST_F(RegKeyTest, DeleteValuesTakesEveryValueWhateverItsNameAndKeepsSubkeys)
+{
+    const std::wstring longName(5000, L'v');
+    testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), longName.c_str(), 1);
+    testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), L"Short", 2);
+    testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), nullptr, 3);
+    testreg::WriteDword(HKEY_CURRENT_USER, SectionPath(L"Child"), L"Kept", 4);
+    RegKey key;
+    OpenPlain(key);
+    EXPECT_EQ(key.DeleteValues(), 1);
+    EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).empty());
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Child")), (std::vector<std::wstring>{L"Kept"}));
+    EXPECT_EQ(key.DeleteValues(), 1) << "an empty key is emptied already";
+    key.Close();
+    EXPECT_EQ(key.DeleteValues(), 0) << "no key, nothing emptied";
+}
+
 // On a registry that enforces access rights, a key a standard user may only read opens for
 // reading; and a key that exists but cannot be opened is not taken for an absent one.
 TEST_F(RegKeyTest, ReadOnlyOpenNeedsReadAccessOnlyAndOnlyAMissingKeyIsNotFound)

@@ -5,12 +5,15 @@
 
 struct HostContext {
     HINSTANCE instance;    // this library: templates, strings, bitmaps, icon, sound
-    LPCWSTR vendor;        // owned by the host; first key below Software
-    LPCWSTR product;       // owned by the host; second key, and the URL pages' message caption
-    LPCWSTR version;       // owned by the host; shown on the About page
+    // While a sheet is open these point to ShowOptions' own copies, so that nothing the host
+    // does meanwhile (another export, freeing its texts) changes what the sheet uses.
+    LPCWSTR vendor;        // first key below Software
+    LPCWSTR product;       // second key, and the URL pages' message caption
+    LPCWSTR version;       // shown on the About page
     int holdUnsupported;   // nonzero: the Buttons page offers no press-and-hold
     int platformLevel;     // the host's platform generation code
     int activePage;        // start page, then the index of the page last activated
+    int sheetOpen;         // nonzero while ShowOptions runs its sheet
 };
 
 extern HostContext hostContext;

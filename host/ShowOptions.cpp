@@ -1,3 +1,5 @@
+#include <string>
+
 #include "framework/OptionsSheet.h"
 #include "host/Exports.h"
 #include "host/HostContext.h"
@@ -34,6 +36,10 @@ extern "C" int WINAPI ShowOptions(HWND parent, int holdUnsupported, int platform
                                   void* reservedPointer, LPCWSTR vendor, LPCWSTR product, LPCWSTR version,
                                   int startPage)
 {
+    // The host's window keeps running timers and hot keys inside the sheet's modal loop; a
+    // second sheet from there would take over what the open one reads and reports.
+    if (hostContext.sheetOpen) return kRejected;
+
     hostContext.holdUnsupported = holdUnsupported;
     hostContext.platformLevel = platformLevel;
     hostContext.vendor = vendor;
@@ -52,6 +58,14 @@ extern "C" int WINAPI ShowOptions(HWND parent, int holdUnsupported, int platform
     SHInitExtraControls();
     LowerInputPanel();
 
+    // The sheet and its pages read the sheet's own copies for as long as it is open: the host
+    // may free its texts, or call another export, from inside the modal loop.
+    const std::wstring ownVendor(vendor), ownProduct(product), ownVersion(version);
+    hostContext.vendor = ownVendor.c_str();
+    hostContext.product = ownProduct.c_str();
+    hostContext.version = ownVersion.c_str();
+    hostContext.sheetOpen = 1;
+
     OptionsSheet* sheet = new OptionsSheet(IDS_SHEET_TITLE, IDI_PRODUCT, parent, hostContext.activePage);
     sheet->SetTitle(ResourceText(IDS_SHEET_TITLE));
 
@@ -64,6 +78,10 @@ extern "C" int WINAPI ShowOptions(HWND parent, int holdUnsupported, int platform
     INT_PTR sheetResult = sheet->Run();
 
     for (PropertyPage* page : pages) delete page;
+    hostContext.sheetOpen = 0;
+    hostContext.vendor = vendor;
+    hostContext.product = product;
+    hostContext.version = version;
     int result = static_cast<int>(((static_cast<DWORD>(hostContext.activePage) & 0xFFFF) << 16) |
                                   (static_cast<DWORD>(sheetResult) & 0xFFFF));
     delete sheet;

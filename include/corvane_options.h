@@ -28,19 +28,22 @@ extern "C" {
 
 /*
  * Ordinal 1. Shows the modal, full-screen options sheet owned by parent and returns when the
- * user closes it. The three strings stay owned by the host and must outlive the call; the
- * settings live in HKEY_CURRENT_USER\Software\<vendor>\<product> (a backslash in either
- * makes deeper keys; a vendor or product naming no key, or a level of more than 255
- * characters, leaves the settings unstored). Destroying parent while the sheet is open closes
- * it as Cancel does.
+ * user closes it. The sheet works on its own copies of the three strings, so the host may
+ * change or free them while it is open. The host's timers and hot keys keep running inside
+ * the sheet's modal loop: a ShowOptions from there, while a sheet is open, returns
+ * CORVANE_SHOW_REJECTED and shows nothing, and ResetAliases or ResetServices from there do
+ * their own work and change nothing the open sheet uses. The settings live in
+ * HKEY_CURRENT_USER\Software\<vendor>\<product> (a backslash in either makes deeper keys; a
+ * vendor or product naming no key, or a level of more than 255 characters, leaves the
+ * settings unstored). Destroying parent while the sheet is open closes it as Cancel does.
  *   holdUnsupported  nonzero: the Buttons page offers no press-and-hold functions
  *   platformLevel    the host's platform generation code (below 5: no soft-key menu bar;
  *                    above 2: the PPC2002 option of the View page is fixed)
  *   reservedValue    not used
  *   reservedPointer  must be non-null; not used otherwise
  *   startPage        CORVANE_PAGE_*, the page shown first (out of range: the first page)
- * Returns CORVANE_SHOW_REJECTED when parent is not a window or a pointer is null; otherwise
- * the last active page and the sheet's result, see the macros below.
+ * Returns CORVANE_SHOW_REJECTED when parent is not a window, a pointer is null or a sheet is
+ * already open; otherwise the last active page and the sheet's result, see the macros below.
  */
 typedef int(WINAPI* CorvaneShowOptionsFn)(HWND parent, int holdUnsupported, int platformLevel, int reservedValue,
                                           void* reservedPointer, LPCWSTR vendor, LPCWSTR product, LPCWSTR version,

@@ -2,13 +2,18 @@
 
 #include "pocketpc/RegistryTree.h"
 
+#include <vector>
+
 namespace {
 // The device ignores the access mask; the desktop registry checks it.
-const REGSAM kAccess = KEY_READ | KEY_WRITE;
+const REGSAM kReadWrite = KEY_READ | KEY_WRITE;
+const REGSAM kReadOnly = KEY_READ;
 const DWORD kNameLength = 256;
+// The registry's limit for a value name, with its terminator.
+const DWORD kLongestValueName = 16384;
 }  // namespace
 
-RegKey::RegKey() : instance(NULL), key(NULL)
+RegKey::RegKey() : instance(NULL), key(NULL), status(ERROR_SUCCESS)
 {
 }
 
@@ -21,7 +26,8 @@ int RegKey::Create(HKEY root, LPCWSTR path, DWORD* disposition)
 {
     if (key && !Close()) return 0;  // an object holds one key; never leak the previous one
     DWORD created = 0;
-    if (RegCreateKeyExW(root, path, 0, NULL, 0, kAccess, NULL, &key, &created) != ERROR_SUCCESS) {
+    status = RegCreateKeyExW(root, path, 0, NULL, 0, kReadWrite, NULL, &key, &created);
+    if (status != ERROR_SUCCESS) {
         key = NULL;
         return 0;
     }
@@ -29,10 +35,11 @@ int RegKey::Create(HKEY root, LPCWSTR path, DWORD* disposition)
     return 1;
 }
 
-int RegKey::Open(HKEY root, LPCWSTR path)
+int RegKey::Open(HKEY root, LPCWSTR path, Access access)
 {
     if (key && !Close()) return 0;
-    if (RegOpenKeyExW(root, path, 0, kAccess, &key) != ERROR_SUCCESS) {
+    status = RegOpenKeyExW(root, path, 0, access == ReadOnly ? kReadOnly : kReadWrite, &key);
+    if (status != ERROR_SUCCESS) {
         key = NULL;
         return 0;
     }
@@ -170,6 +177,28 @@ int RegKey::DeleteValue(LPCWSTR name)
 {
     if (!key) return 0;
     return RegDeleteValueW(key, name) == ERROR_SUCCESS;
+}
+
+int RegKey::DeleteValues()
+{
+    if (!key) return 0;
+    // Names past the usual 256 characters are named with room for the longest the registry
+    // allows, so that every value can go. A value that cannot be named or deleted is stepped
+    // over, so the loop always ends.
+    std::vector<wchar_t> name(kNameLength);
+    for (DWORD index = 0;;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        LONG found = RegEnumValueW(key, index, name.data(), &length, NULL, NULL, NULL, NULL);
+        if (found == ERROR_MORE_DATA && name.size() < kLongestValueName) {
+            name.resize(kLongestValueName);
+            continue;
+        }
+        if (found == ERROR_NO_MORE_ITEMS) break;
+        if (found != ERROR_SUCCESS || RegDeleteValueW(key, name.data()) != ERROR_SUCCESS) ++index;
+        if (found != ERROR_SUCCESS && found != ERROR_MORE_DATA) break;
+    }
+    DWORD length = static_cast<DWORD>(name.size());
+    return RegEnumValueW(key, 0, name.data(), &length, NULL, NULL, NULL, NULL) == ERROR_NO_MORE_ITEMS;
 }
 
 int RegKey::DeleteSubKey(LPCWSTR name)

@@ -8,14 +8,21 @@
 
 class RegKey {
 public:
+    // What an open asks for. Keys that are only read are opened for reading alone, so that a
+    // registry that enforces access rights still lets a standard user read them.
+    enum Access { ReadWrite, ReadOnly };
+
     RegKey();
     virtual ~RegKey();
 
     // Opens the key, creating every missing level of the path first.
     int Create(HKEY root, LPCWSTR path, DWORD* disposition);
     // Opens an existing key; creates nothing.
-    int Open(HKEY root, LPCWSTR path);
+    int Open(HKEY root, LPCWSTR path, Access access = ReadWrite);
     int Close();
+    // True when the last Create or Open failed because the key does not exist; a key that
+    // exists but could not be opened (no access, say) is not absent.
+    bool NotFound() const { return status == ERROR_FILE_NOT_FOUND; }
 
     int QueryValue(LPCWSTR name, BYTE* data, DWORD* type, DWORD* size);
     int ReadDword(LPCWSTR name, DWORD* value);
@@ -36,6 +43,9 @@ public:
     int EnumSubKeyName(DWORD index, std::wstring& name);
     int EnumValueName(DWORD index, std::wstring& name, DWORD* type, BYTE* data, DWORD* size);
     int DeleteValue(LPCWSTR name);
+    // Deletes every value of the key, whatever the length of its name, and leaves its subkeys
+    // alone; 1 when the key holds no value afterwards.
+    int DeleteValues();
     // Deletes the subkey with everything below it, as the device's registry does.
     int DeleteSubKey(LPCWSTR name);
 
@@ -50,4 +60,5 @@ protected:
 
     HINSTANCE instance;
     HKEY key;
+    LONG status;  // of the last Create or Open
 };

@@ -32,6 +32,14 @@ SettingsKey::SettingsKey() : vendor(hostContext.vendor), product(hostContext.pro
     instance = hostContext.instance;
 }
 
+int SettingsKey::NoKey()
+{
+    // Not "not found": there is no key to find, and nothing may take its absence for a sign.
+    Close();
+    status = ERROR_BAD_PATHNAME;
+    return 0;
+}
+
 bool SettingsKey::ComposePath(LPCWSTR section, std::wstring& path) const
 {
     if (!vendor || !product || !NamesOwnKey(vendor) || !NamesOwnKey(product)) return false;
@@ -49,11 +57,13 @@ bool SettingsKey::ComposePath(LPCWSTR section, std::wstring& path) const
 int SettingsKey::Create(LPCWSTR section, DWORD* disposition)
 {
     std::wstring path;
-    return ComposePath(section, path) ? RegKey::Create(HKEY_CURRENT_USER, path.c_str(), disposition) : 0;
+    if (!ComposePath(section, path)) return NoKey();
+    return RegKey::Create(HKEY_CURRENT_USER, path.c_str(), disposition);
 }
 
-int SettingsKey::Open(LPCWSTR section)
+int SettingsKey::Open(LPCWSTR section, Access access)
 {
     std::wstring path;
-    return ComposePath(section, path) ? RegKey::Open(HKEY_CURRENT_USER, path.c_str()) : 0;
+    if (!ComposePath(section, path)) return NoKey();
+    return RegKey::Open(HKEY_CURRENT_USER, path.c_str(), access);
 }

@@ -38,9 +38,16 @@ while [ "$next" -lt "$end" ]; do
   grep -a '^\[fuzz\] seed [0-9]* \(passed\|FAILED\)' "$output" | sed 's/^\[fuzz\] //' || true
   while read -r seed; do failing+=("$seed"); done < <(grep -a '^\[fuzz\] seed [0-9]* FAILED' "$output" | awk '{print $3}')
   finished=$(grep -ac '^\[fuzz\] seed [0-9]* \(passed\|FAILED\)' "$output" || true)
+  failed=$(grep -ac '^\[fuzz\] seed [0-9]* FAILED' "$output" || true)
   ran=$((ran + finished))
   last=$(grep -a '^\[fuzz\] seed [0-9]*$' "$output" | tail -n 1 | awk '{print $3}' || true)
   rm -f "$output"
+  if [ "$finished" -eq "$size" ] && [ "$failed" -eq 0 ] && [ "$status" -ne 0 ]; then
+    # Every seed finished and passed, yet the process failed: it crashed or hung after its
+    # last seed (tearing down), or a failure was reported outside any seed.
+    echo "seeds $next to $((next + size - 1)): the process exited with $status after its last seed"
+    failing+=("after-$((next + size - 1))")
+  fi
   if [ "$finished" -lt "$size" ]; then
     # The process ended inside a seed: that seed crashed or hung (the watchdog ends a hang).
     if [ -z "$last" ]; then

@@ -34,6 +34,8 @@ const Identification kIdentifications[] = {
 const int kIdentificationCount = sizeof(kIdentifications) / sizeof(kIdentifications[0]);
 
 const DWORD kScriptDisabled = 0;
+const DWORD kLastScriptChoice = 2;
+const DWORD kNoScriptChoice = static_cast<DWORD>(-1);
 
 // A browser key path from the string table; empty when the table lacks it, and then nothing
 // is read or written, rather than values landing in the root of the registry.
@@ -72,17 +74,20 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     const std::wstring internetSettings = BrowserPath(IDS_PATH_INTERNET_SETTINGS);
     const std::wstring explorerMain = BrowserPath(IDS_PATH_INTERNET_EXPLORER, kMain);
     RegKey key;
-    if (!internetSettings.empty() && key.Open(HKEY_LOCAL_MACHINE, internetSettings.c_str())) {
+    if (!internetSettings.empty() && key.Open(HKEY_LOCAL_MACHINE, internetSettings.c_str(), RegKey::ReadOnly)) {
         runScripts = key.ReadDwordOr(kRunScripts, runScripts);
         clearType = key.ReadDwordOr(kClearType, clearType);
         key.Close();
     }
-    if (!explorerMain.empty() && key.Open(HKEY_CURRENT_USER, explorerMain.c_str())) {
+    if (!explorerMain.empty() && key.Open(HKEY_CURRENT_USER, explorerMain.c_str(), RegKey::ReadOnly)) {
         showErrors = key.ReadDwordOr(kShowScriptErrors, showErrors);
         key.Close();
     }
-    // A sum that names no choice leaves the box without a selection.
-    controls::SelectComboIndex(hwnd, IDC_PIE_SCRIPT_COMBO, runScripts == kScriptDisabled ? 0 : runScripts + showErrors);
+    // A sum that names no choice leaves the box without a selection; it is taken whole, so that
+    // a junk pair cannot wrap round to a choice.
+    const unsigned long long sum = static_cast<unsigned long long>(runScripts) + showErrors;
+    controls::SelectComboIndex(hwnd, IDC_PIE_SCRIPT_COMBO,
+                               runScripts == kScriptDisabled ? 0 : sum > kLastScriptChoice ? kNoScriptChoice : static_cast<DWORD>(sum));
     controls::SetCheck(hwnd, IDC_PIE_CLEARTYPE_CHECK, clearType);
     return TRUE;
 }
@@ -113,10 +118,13 @@ void BrowserPage::WriteIdentification(int choice)
 
     RegKey userAgent, postPlatform;
     userAgent.Create(HKEY_LOCAL_MACHINE, userAgentPath.c_str(), NULL);
-    // Every token goes, those other software put there included. Deleting the key rather than
-    // its values one by one also takes the values whose names are too long to enumerate.
-    userAgent.DeleteSubKey(kPostPlatform);
-    postPlatform.Create(HKEY_LOCAL_MACHINE, postPlatformPath.c_str(), NULL);
+    // Every token goes, those other software put there included; keys below stay. Only when a
+    // value cannot even be named is the key deleted and made again, and then made at once.
+    if (postPlatform.Create(HKEY_LOCAL_MACHINE, postPlatformPath.c_str(), NULL) && !postPlatform.DeleteValues()) {
+        postPlatform.Close();
+        userAgent.DeleteSubKey(kPostPlatform);
+        postPlatform.Create(HKEY_LOCAL_MACHINE, postPlatformPath.c_str(), NULL);
+    }
 
     const Identification& identification = kIdentifications[choice];
     userAgent.WriteString(kDefaultValue, identification.product);

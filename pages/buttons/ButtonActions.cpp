@@ -89,7 +89,7 @@ int AddButtonImage(HIMAGELIST images, RegKey& button)
 ShellButton ReadShellButton(RegKey& keys, const std::wstring& keyName, HIMAGELIST images)
 {
     RegKey button;
-    button.Open(keys.Handle(), keyName.c_str());
+    button.Open(keys.Handle(), keyName.c_str(), RegKey::ReadOnly);
     ShellButton shell;
     shell.image = AddButtonImage(images, button);
     shell.name = ReadText(button, L"Name");
@@ -145,7 +145,8 @@ std::wstring FlagsShellText(DWORD flags)
 
 DWORD PackAssignment(DWORD stored, DWORD code, bool hold)
 {
-    // The short-press row is written first and keeps only bits 8 to 15 of what was stored;
-    // the press-and-hold row then keeps the short-press code's low byte beside its own.
-    return hold ? (stored & 0xFF) | (code << 16) : (stored & 0xFF00) | code;
+    // The short-press row is written first: its code fills bits 0 to 15 whole, whatever was
+    // stored there, and the press-and-hold half stays for that row (or for a button without
+    // one). The press-and-hold row then keeps the short-press code's low byte beside its own.
+    return hold ? (stored & 0xFF) | (code << 16) : (stored & 0xFFFF0000) | (code & 0xFFFF);
 }

@@ -51,7 +51,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     // Opened, not created: showing the page creates nothing.
     SettingsKey settings;
-    settings.Open(NULL);
+    settings.Open(NULL, RegKey::ReadOnly);
 
     controls::AddComboNumbers(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 1, kMaxScrollLineAmount);
     controls::SelectComboIndex(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO,
@@ -81,14 +81,18 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // Without a path the enumeration would list the whole of HKEY_LOCAL_MACHINE as buttons.
     LPCWSTR keysPath = LoadStringPointer(hostContext.instance, IDS_PATH_SHELL_KEYS);
     if (keysPath && *keysPath) {
+        // Only a key that is not there leaves press-and-hold to the add-on; one that exists but
+        // cannot be opened still reserves it.
         RegKey reserved;
-        const bool holdRows = !hostContext.holdUnsupported &&
-                              !reserved.Open(HKEY_LOCAL_MACHINE, (std::wstring(keysPath) + kHoldReservedKey).c_str());
+        const bool holdRows =
+            !hostContext.holdUnsupported &&
+            !reserved.Open(HKEY_LOCAL_MACHINE, (std::wstring(keysPath) + kHoldReservedKey).c_str(), RegKey::ReadOnly) &&
+            reserved.NotFound();
         reserved.Close();
 
         RegKey keys;
         controls::RedrawSuspended quiet(list);
-        if (keys.Open(HKEY_LOCAL_MACHINE, keysPath)) {
+        if (keys.Open(HKEY_LOCAL_MACHINE, keysPath, RegKey::ReadOnly)) {
             std::wstring keyName;
             for (DWORD index = 0; keys.EnumSubKeyName(index, keyName); ++index)
                 AddButton(keys, keyName, images, holdRows);
@@ -130,7 +134,7 @@ void ButtonsPage::AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIS
 {
     DWORD stored = 0;
     SettingsKey assignment;
-    if (assignment.Open(AssignmentSection(keyName).c_str())) {
+    if (assignment.Open(AssignmentSection(keyName).c_str(), RegKey::ReadOnly)) {
         stored = assignment.ReadDwordOr(kDefaultValue, 0);
         assignment.Close();
     }
@@ -197,7 +201,12 @@ BOOL ButtonsPage::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL ButtonsPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == IDC_BUTTONS_LIST) {
+    // Only these two notifications carry a whole NMLISTVIEW; the list sends others (clicks,
+    // focus, drawing) whose records are shorter or shaped otherwise.
+    const bool listChange = header && header->idFrom == IDC_BUTTONS_LIST &&
+                            (header->code == static_cast<UINT>(LVN_ITEMCHANGING) ||
+                             header->code == static_cast<UINT>(LVN_DELETEITEM));
+    if (listChange) {
         const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
         const ButtonRow* row = reinterpret_cast<const ButtonRow*>(change->lParam);
         if (header->code == static_cast<UINT>(LVN_ITEMCHANGING)) {

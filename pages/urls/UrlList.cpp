@@ -33,7 +33,9 @@ void WriteEntry(SettingsKey& key, int index, LPCWSTR storedName, LPCWSTR url)
 void WriteDefaults(LPCWSTR subkey, UINT firstNameId)
 {
     SettingsKey key;
-    if (key.Open(subkey)) return;
+    // Only a list that is not there is seeded: a list the key holds but that cannot be opened
+    // just now (no access, say) is still the user's.
+    if (key.Open(subkey, RegKey::ReadOnly) || !key.NotFound()) return;
     if (!key.Create(subkey, NULL)) return;
     // The stored names in the string table already carry their flags in front.
     for (UINT id = firstNameId;; id += 2) {
@@ -45,13 +47,21 @@ void WriteDefaults(LPCWSTR subkey, UINT firstNameId)
     key.Close();
 }
 
-// Like every export, keeps what the host handed in; false when something is missing.
-bool RecordHost(LPCWSTR vendor, LPCWSTR product, LPCWSTR version)
+// Writes a default list with what this call handed in. Called from inside an open sheet's
+// modal loop (the host's timers and hot keys keep running there), it gives the sheet back its
+// own vendor, product and version afterwards, so the sheet still stores where it read.
+void ResetList(LPCWSTR vendor, LPCWSTR product, LPCWSTR version, void (*writeDefaults)())
 {
+    const HostContext before = hostContext;
     hostContext.vendor = vendor;
     hostContext.product = product;
     hostContext.version = version;
-    return vendor && product && version;
+    if (vendor && product && version) writeDefaults();
+    if (before.sheetOpen) {
+        hostContext.vendor = before.vendor;
+        hostContext.product = before.product;
+        hostContext.version = before.version;
+    }
 }
 
 }  // namespace
@@ -70,7 +80,7 @@ UrlList LoadUrlList(LPCWSTR subkey)
 {
     UrlList entries;
     SettingsKey key;
-    if (!key.Open(subkey)) return entries;
+    if (!key.Open(subkey, RegKey::ReadOnly)) return entries;
 
     wchar_t name[32];
     wchar_t storedName[kValueBytes / sizeof(wchar_t)];
@@ -93,14 +103,11 @@ UrlList LoadUrlList(LPCWSTR subkey)
 
 void SaveUrlList(LPCWSTR subkey, const UrlList& entries)
 {
-    {
-        // Rewritten whole, so values of a longer earlier list cannot linger behind the new end.
-        SettingsKey settings;
-        if (settings.Open(NULL)) settings.DeleteSubKey(subkey);
-        settings.Close();
-    }
     SettingsKey key;
     if (!key.Create(subkey, NULL)) return;
+    // Rewritten whole, so values of a longer earlier list cannot linger behind the new end;
+    // keys other software keeps below the list stay.
+    key.DeleteValues();
     std::wstring storedName;
     for (size_t i = 0; i < entries.size(); ++i) {
         // Exactly two flag characters, so the text starts where the host looks for it.
@@ -136,10 +143,10 @@ void WriteDefaultServices()
 
 extern "C" void WINAPI ResetAliases(LPCWSTR vendor, LPCWSTR product, LPCWSTR version)
 {
-    if (RecordHost(vendor, product, version)) WriteDefaultAliases();
+    ResetList(vendor, product, version, WriteDefaultAliases);
 }
 
 extern "C" void WINAPI ResetServices(LPCWSTR vendor, LPCWSTR product, LPCWSTR version)
 {
-    if (RecordHost(vendor, product, version)) WriteDefaultServices();
+    ResetList(vendor, product, version, WriteDefaultServices);
 }

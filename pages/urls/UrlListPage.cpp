@@ -104,7 +104,7 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         controls::RedrawSuspended quiet(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO);
         for (const wchar_t* text : kExpandKeyTexts) controls::AddComboText(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO, text);
         SettingsKey settings;
-        settings.Open(NULL);
+        settings.Open(NULL, RegKey::ReadOnly);
         controls::SelectComboIndex(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO, settings.ReadDwordOr(IDS_VALUE_ALIAS_EXPAND_KEY, 0));
         settings.Close();
     }

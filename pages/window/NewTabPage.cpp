@@ -3,7 +3,6 @@
 #include <mmsystem.h>
 
 #include <cwchar>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -50,7 +49,8 @@ bool SoundName(const WIN32_FIND_DATAW& found, std::wstring& name)
     if (length <= kSoundExtensionLength || length == MAX_PATH) return false;
     if (_wcsicmp(found.cFileName + length - kSoundExtensionLength, kSoundExtension) != 0) return false;
     name.assign(found.cFileName, length - kSoundExtensionLength);
-    name[0] = towupper(name[0]);
+    // The platform's own case mapping: the C runtime's here changes only a to z.
+    CharUpperBuffW(&name[0], 1);
     return true;
 }
 
@@ -102,7 +102,7 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     // Only opened: showing the page must not create the key.
     SettingsKey settings;
-    settings.Open(NULL);
+    settings.Open(NULL, RegKey::ReadOnly);
     // A type the page does not know checks no radio button at all.
     DWORD newType = settings.ReadDwordOr(IDS_VALUE_TAB_NEW_TYPE, 0);
     CheckRadioButton(hwnd, IDC_NEWTAB_BLANK_RADIO, IDC_NEWTAB_CURRENT_RADIO,

@@ -37,7 +37,7 @@ BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     // Only opened: showing the page must not create the key.
     SettingsKey settings;
-    settings.Open(NULL);
+    settings.Open(NULL, RegKey::ReadOnly);
     controls::SetCheck(hwnd, IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK, Hidden(settings.ReadDwordOr(IDS_VALUE_FS_ADDRESS_BAR, 0)));
     controls::SetCheck(hwnd, IDC_SCREEN_HIDE_MENU_BAR_CHECK, Hidden(settings.ReadDwordOr(IDS_VALUE_FS_MENU_BAR, 0)));
     UpdateRestoreControls();

@@ -13,7 +13,9 @@ namespace {
 const wchar_t kDefaultViewSourceApp[] = L"\\windows\\notes.exe";
 const DWORD kDefaultSplitTextLength = 24;
 // The spinner runs from 8 to 99 characters: maximum in the low word, minimum in the high.
-const LPARAM kSplitLengthRange = MAKELPARAM(99, 8);
+const DWORD kMinSplitTextLength = 8;
+const DWORD kMaxSplitTextLength = 99;
+const LPARAM kSplitLengthRange = MAKELPARAM(kMaxSplitTextLength, kMinSplitTextLength);
 // The up-down's version as the device's common controls report it.
 const UINT kSetVersion = 0x2007;
 const WPARAM kCommonControlsVersion = 0x20C;
@@ -39,6 +41,23 @@ std::wstring WindowText(HWND window)
     std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1, L'\0');
     GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
     return text.data();
+}
+
+// The number a length box shows, read as a person reads it (thousands separators and spaces
+// aside, as large as it is); false when it shows no number.
+bool ShownNumber(const std::wstring& text, DWORD* number)
+{
+    unsigned long long value = 0;
+    bool digits = false;
+    for (wchar_t c : text) {
+        if (c == L',' || c == L' ') continue;
+        if (c < L'0' || c > L'9') return false;
+        digits = true;
+        if (value <= MAXDWORD) value = value * 10 + static_cast<unsigned>(c - L'0');
+    }
+    if (!digits) return false;
+    *number = value > MAXDWORD ? MAXDWORD : static_cast<DWORD>(value);
+    return true;
 }
 }  // namespace
 
@@ -77,15 +96,36 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
+BOOL ViewPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // Leaving the box shows the length that will be stored.
+    if (LOWORD(wParam) == IDC_VIEW_SPLIT_LENGTH_EDIT && HIWORD(wParam) == EN_KILLFOCUS) {
+        SettleSplitLength();
+        return TRUE;
+    }
+    return PropertyPage::OnCommand(wParam, lParam);
+}
+
+DWORD ViewPage::SettleSplitLength()
+{
+    // A typed length the spinner has not taken (150, or 5) makes it report its last position
+    // with an error flag; the user sees the typed number, so that is the one that counts. A box
+    // showing no number at all keeps the spinner's position.
+    HWND spin = GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_SPIN);
+    DWORD length = LOWORD(SendMessageW(spin, UDM_GETPOS, 0, 0));
+    ShownNumber(WindowText(GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_EDIT)), &length);
+    if (length < kMinSplitTextLength) length = kMinSplitTextLength;
+    if (length > kMaxSplitTextLength) length = kMaxSplitTextLength;
+    SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(length, 0));
+    return length;
+}
+
 void ViewPage::OnOK()
 {
     SettingsKey settings;
     settings.Create(NULL, NULL);
     settings.WriteDword(IDS_VALUE_SPLIT_TEXT, controls::CheckState(hwnd, IDC_VIEW_SPLIT_TEXT_CHECK));
-    // Only the position: while the box holds text the up-down cannot read, it reports its last
-    // good position with an error flag in the high word, which is no length.
-    DWORD position = static_cast<DWORD>(SendDlgItemMessageW(hwnd, IDC_VIEW_SPLIT_LENGTH_SPIN, UDM_GETPOS, 0, 0));
-    settings.WriteDword(IDS_VALUE_SPLIT_TEXT_LEN, LOWORD(position));
+    settings.WriteDword(IDS_VALUE_SPLIT_TEXT_LEN, SettleSplitLength());
     settings.WriteDword(IDS_VALUE_COMBINE_TD, controls::CheckState(hwnd, IDC_VIEW_COMBINE_TD_CHECK));
     settings.WriteDword(IDS_VALUE_SPLIT_PRE, controls::CheckState(hwnd, IDC_VIEW_SPLIT_PRE_CHECK));
     settings.WriteString(IDS_VALUE_VIEW_SOURCE_APP, WindowText(GetDlgItem(hwnd, IDC_VIEW_SOURCE_APP_EDIT)).c_str());

@@ -85,9 +85,13 @@ TEST(ButtonActionsTest, ShellTextIsTheProgramsFileNameOrTheBuiltInFunction)
     EXPECT_EQ(FlagsShellText(0xFFFFFFFF), L"");
 }
 
-TEST(ButtonActionsTest, EachRowCarriesOverOnlyItsByteOfTheStoredValue)
+TEST(ButtonActionsTest, ShortRowStoresItsWholeCodeAndHoldRowKeepsTheShortCodesLowByte)
 {
-    EXPECT_EQ(PackAssignment(0x12345678, 0x20, false), 0x5620u);
+    // The short-press code replaces bits 0 to 15 whole and the press-and-hold half stays: an
+    // old 0x199 must not turn "[PIE] Back" into 0x120, a code of no function.
+    EXPECT_EQ(PackAssignment(0x12345678, 0x20, false), 0x12340020u);
+    EXPECT_EQ(PackAssignment(0x199, 0x20, false), 0x20u);
+    EXPECT_EQ(PackAssignment(0x00450199, 0x199, false), 0x00450199u);
     EXPECT_EQ(PackAssignment(0x12345678, 0x45, true), 0x00450078u);
     // Short row first, then the press-and-hold row: both codes side by side.
     EXPECT_EQ(PackAssignment(PackAssignment(0xFFFFFFFF, 0x48, false), 0x4B, true), 0x004B0048u);

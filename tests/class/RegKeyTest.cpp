@@ -3,6 +3,7 @@
 
 #include "host/HostContext.h"
 #include "resource.h"
+#include "pages/urls/UrlList.h"
 #include "settings/SettingsKey.h"
 #include "class/HostSettingsTest.h"
 
@@ -246,6 +247,95 @@ TEST_F(RegKeyTest, DeleteSubKeyRemovesEverythingBelowIt)
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Alias")));
     EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath()));
     EXPECT_EQ(settings.DeleteSubKey(L""), 0) << "an empty name must not empty the key itself";
+}
+
+}  // namespace
+
+namespace {
+
+// A key that grants everyone `access` and nothing more; the test's own key holds it.
+class LockedKey {
+public:
+    LockedKey(const std::wstring& path, DWORD access) : path(path)
+    {
+        testreg::WriteDword(HKEY_CURRENT_USER, path, L"Value", 5);
+        Protect(access);
+    }
+    ~LockedKey()
+    {
+        // Everything again, so that the test's key can be deleted.
+        Protect(KEY_ALL_ACCESS);
+    }
+    LockedKey(const LockedKey&) = delete;
+    LockedKey& operator=(const LockedKey&) = delete;
+
+private:
+    void Protect(DWORD access)
+    {
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = NULL;
+        ASSERT_TRUE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+        BYTE aclBuffer[256];
+        ACL* acl = reinterpret_cast<ACL*>(aclBuffer);
+        ASSERT_TRUE(InitializeAcl(acl, sizeof(aclBuffer), ACL_REVISION));
+        ASSERT_TRUE(AddAccessAllowedAce(acl, ACL_REVISION, access, everyone));
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+        HKEY key = NULL;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+        RegCloseKey(key);
+        FreeSid(everyone);
+    }
+    std::wstring path;
+};
+
+TEST_F(RegKeyTest, DeleteValuesTakesEveryValueWhateverItsNameAndKeepsSubkeys)
+{
+    const std::wstring longName(5000, L'v');
+    testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), longName.c_str(), 1);
+    testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), L"Short", 2);
+    testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), nullptr, 3);
+    testreg::WriteDword(HKEY_CURRENT_USER, SectionPath(L"Child"), L"Kept", 4);
+    RegKey key;
+    OpenPlain(key);
+    EXPECT_EQ(key.DeleteValues(), 1);
+    EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).empty());
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Child")), (std::vector<std::wstring>{L"Kept"}));
+    EXPECT_EQ(key.DeleteValues(), 1) << "an empty key is emptied already";
+    key.Close();
+    EXPECT_EQ(key.DeleteValues(), 0) << "no key, nothing emptied";
+}
+
+// On a registry that enforces access rights, a key a standard user may only read opens for
+// reading; and a key that exists but cannot be opened is not taken for an absent one.
+TEST_F(RegKeyTest, ReadOnlyOpenNeedsReadAccessOnlyAndOnlyAMissingKeyIsNotFound)
+{
+    const std::wstring readable = SectionPath(L"Readable"), closed = SectionPath(L"Closed");
+    LockedKey readOnly(readable, KEY_READ);
+    LockedKey noAccess(closed, READ_CONTROL);
+
+    RegKey key;
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, readable.c_str(), RegKey::ReadOnly), 1);
+    EXPECT_EQ(key.ReadDwordOr(L"Value", 0), 5u);
+    key.Close();
+    EXPECT_EQ(key.Open(HKEY_CURRENT_USER, readable.c_str()), 0) << "the registry here enforces access rights";
+    EXPECT_FALSE(key.NotFound());
+
+    EXPECT_EQ(key.Open(HKEY_CURRENT_USER, closed.c_str(), RegKey::ReadOnly), 0);
+    EXPECT_FALSE(key.NotFound());
+    EXPECT_EQ(key.Open(HKEY_CURRENT_USER, SectionPath(L"Missing").c_str(), RegKey::ReadOnly), 0);
+    EXPECT_TRUE(key.NotFound());
+
+    // A list that is there but cannot be read is still the user's: no defaults over it.
+    {
+        LockedKey aliases(SectionPath(L"Alias"), READ_CONTROL);
+        WriteDefaultAliases();
+        WriteDefaultServices();
+    }
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Service")).size(), 96u);
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Alias")), (std::vector<std::wstring>{L"Value"}));
 }
 
 }  // namespace

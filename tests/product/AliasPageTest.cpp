@@ -198,9 +198,31 @@ TEST_F(AliasPageTest, EditBoxesLimitWhatIsTypedToWhatCanBeReadBack)
     });
     EXPECT_EQ(alias.size(), 2045u);
     EXPECT_EQ(url.size(), 2047u);
-    size_t rows = 0;
-    Show(kAliasPage, [&](driver::Sheet& sheet) { rows = Rows(sheet).size(); });
-    EXPECT_EQ(rows, 1u) << "the longest entry the boxes take loads again";
+    std::vector<std::wstring> stored = Stored(L"Alias");
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0], L"  " + std::wstring(2045, L'a') + L"|" + std::wstring(2047, L'u'));
+    std::vector<std::wstring> rows;
+    Show(kAliasPage, [&](driver::Sheet& sheet) {
+        rows = Rows(sheet);
+        sheet.Ok();
+    });
+    EXPECT_EQ(rows, (std::vector<std::wstring>{L"  |" + std::wstring(2045, L'a') + L"|" + std::wstring(2047, L'u')}))
+        << "the longest entry the boxes take loads again, whole";
+    EXPECT_EQ(Stored(L"Alias"), stored) << "and is saved again whole";
+}
+
+TEST_F(AliasPageTest, RemovingTheFirstRowKeepsTheOthersInOrder)
+{
+    SeedLetters();
+    std::vector<std::wstring> rows;
+    Show(kAliasPage, [&](driver::Sheet& sheet) {
+        Tap(sheet, 0);
+        sheet.Click(IDC_URL_REMOVE);
+        rows = Rows(sheet);
+        sheet.Ok();
+    });
+    EXPECT_EQ(rows, (std::vector<std::wstring>{L"  |b|ub", L" E|c|uc", L"  |d|ud", L"  |e|ue"}));
+    EXPECT_EQ(Stored(L"Alias"), (std::vector<std::wstring>{L"  b|ub", L" Ec|uc", L"  d|ud", L"  e|ue"}));
 }
 
 TEST_F(AliasPageTest, TappingAnEditBoxWithoutARowPointsToAdd)

@@ -204,6 +204,10 @@ TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
         {1, 0, kScriptEnabled},
         {1, 1, kScriptShowErrors},
         {2, 1, -1},  // a sum that names no choice
+        // Sums past 32 bits do not wrap round to a choice.
+        {1, 0xFFFFFFFF, -1},
+        {0xFFFFFFFF, 3, -1},
+        {0xFFFFFFFE, 2, -1},
     };
     for (const Case& c : readCases) {
         StoreScripting(c.runScripts, c.showErrors);
@@ -230,6 +234,36 @@ TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
         });
         EXPECT_EQ(Scripting(), c.second) << "choice " << c.first;
     }
+}
+
+// Emptying "Post Platform" takes its values, token names too long to list by a short name
+// included, and leaves the keys below it; values of other software in the browser's keys stay.
+TEST_F(BrowserPageTest, EmptyingPostPlatformKeepsItsSubkeysAndForeignBrowserValuesStay)
+{
+    const std::wstring longToken(600, L't');
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"SV1", L"");
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, longToken.c_str(), L"");
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatform, L"Foreign", 7);
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, std::wstring(kPostPlatform) + L"\\Below", L"Kept", 1);
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Extra", L"other software");
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, std::wstring(kUserAgent) + L"\\Pre Platform", L"Kept", 2);
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"CorvaneTestsForeign", 3);
+    testreg::WriteDword(HKEY_CURRENT_USER, kExplorerMain, L"CorvaneTestsForeign", 4);
+
+    Show(kBrowserPage, [](driver::Sheet& sheet) {
+        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsPie);
+        sheet.Ok();
+    });
+    EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
+    DWORD kept = 0;
+    EXPECT_TRUE(testreg::ReadDword(HKEY_LOCAL_MACHINE, std::wstring(kPostPlatform) + L"\\Below", L"Kept", &kept));
+    EXPECT_EQ(kept, 1u);
+    std::wstring extra;
+    EXPECT_TRUE(testreg::ReadString(HKEY_LOCAL_MACHINE, kUserAgent, L"Extra", &extra));
+    EXPECT_EQ(extra, L"other software");
+    EXPECT_EQ(BrowserDword(HKEY_LOCAL_MACHINE, (std::wstring(kUserAgent) + L"\\Pre Platform").c_str(), L"Kept"), 2u);
+    EXPECT_EQ(BrowserDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"CorvaneTestsForeign"), 3u);
+    EXPECT_EQ(BrowserDword(HKEY_CURRENT_USER, kExplorerMain, L"CorvaneTestsForeign"), 4u);
 }
 
 TEST_F(BrowserPageTest, ClearTypeBoxFollowsTheBrowserValueAndEveryValueIsRewritten)

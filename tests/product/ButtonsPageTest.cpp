@@ -398,8 +398,9 @@ TEST_F(ButtonsPageTest, WithoutPressAndHoldOnlyShortRowsAreListedAndTheIntervalI
     EXPECT_EQ(rows[1].name, L"Zoom");
     EXPECT_EQ(rows[1].assignment, L"[Corvane] Close tab");
     EXPECT_EQ(Dword(L"HotKeyInterval"), 700u) << "the hidden interval is written back as stored";
-    // A button with only a short-press row stores its code alone.
-    EXPECT_EQ(Assignment(L"40C1"), 0x20u);
+    // A button with only a short-press row stores its code in the low half and keeps the
+    // press-and-hold half this host does not offer.
+    EXPECT_EQ(Assignment(L"40C1"), 0x00450020u);
     EXPECT_EQ(Assignment(L"40C2"), 0x48u);
 }
 
@@ -463,6 +464,71 @@ TEST_F(ButtonsPageTest, CancelStoresNothingAndCreatesNoKey)
         sheet.Cancel();
     });
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "the page only opens the settings key";
+}
+
+}  // namespace
+
+namespace {
+
+// A new choice on a short-press row replaces the whole low half: an old 0x199 must not turn
+// "[PIE] Back" into 0x120, a code of no function, on a host or device without press-and-hold
+// rows to write after it. The press-and-hold half stays as it was.
+TEST_F(ButtonsPageTest, ShortPressChoiceIsStoredWholeWhateverTheOldCode)
+{
+    AddShellButton(L"40C1", L"Record");
+    AddShellButton(L"40C2", L"Zoom");
+    StoreAssignment(L"40C1", 0x199);
+    StoreAssignment(L"40C2", 0x00470199);
+    driver::HostArgs args = Args(kButtonsPage);
+    args.holdUnsupported = 1;
+    Show(args, [](driver::Sheet& sheet) {
+        for (int row : {0, 1}) {
+            TapRow(sheet, row);
+            sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoicePieBack);
+        }
+        sheet.Ok();
+    });
+    EXPECT_EQ(Assignment(L"40C1"), 0x20u);
+    EXPECT_EQ(Assignment(L"40C2"), 0x00470020u);
+
+    // The shell reserving press-and-hold ("40C6") writes no press-and-hold row either.
+    AddShellButton(L"40C6", L"Hold reserved");
+    StoreAssignment(L"40C1", 0x1FF);
+    Show(kButtonsPage, [](driver::Sheet& sheet) {
+        TapRow(sheet, 1);
+        EXPECT_EQ(Rows(sheet)[1].name, L"Record");
+        sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
+        sheet.Ok();
+    });
+    EXPECT_EQ(Assignment(L"40C1"), 0x48u);
+}
+
+// The list sends notifications that carry a bare NMHDR (focus, clicks); the page must read no
+// further than the record it was given. Here the record ends where the readable memory does.
+TEST_F(ButtonsPageTest, NotificationsWithABareHeaderAreReadNoFurtherThanTheHeader)
+{
+    AddShellButton(L"40C1", L"Record");
+    SYSTEM_INFO system = {};
+    GetSystemInfo(&system);
+    BYTE* pages = static_cast<BYTE*>(VirtualAlloc(NULL, system.dwPageSize * 2, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old));
+    NMHDR* header = reinterpret_cast<NMHDR*>(pages + system.dwPageSize - sizeof(NMHDR));
+    int combo = -2;
+    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+        header->hwndFrom = sheet.Item(IDC_BUTTONS_LIST);
+        header->idFrom = IDC_BUTTONS_LIST;
+        for (UINT code : {static_cast<UINT>(NM_SETFOCUS), static_cast<UINT>(NM_KILLFOCUS),
+                          static_cast<UINT>(NM_RETURN), static_cast<UINT>(NM_RELEASEDCAPTURE)}) {
+            header->code = code;
+            SendMessageW(sheet.Page(), WM_NOTIFY, IDC_BUTTONS_LIST, reinterpret_cast<LPARAM>(header));
+        }
+        combo = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        sheet.Ok();
+    });
+    VirtualFree(pages, 0, MEM_RELEASE);
+    EXPECT_EQ(combo, kChoiceNoChange) << "the page still works after the notifications";
 }
 
 }  // namespace

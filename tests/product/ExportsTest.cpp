@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "include/corvane_options.h"
@@ -262,6 +263,99 @@ TEST_F(ExportNamesTest, BackslashesMakeDeeperKeysWhereTheHostComposedThem)
         sheet.Cancel();
     });
     EXPECT_EQ(shown, 3) << "the tab count stored under the nested key shows";
+}
+
+// The host's main window keeps its timers and hot keys running inside the sheet's modal loop,
+// and their handlers may call the exports. Nothing they do there may change what the open
+// sheet uses: not a call with null names, not a rejected or a second ShowOptions, not a reset
+// for another product, not the host freeing the texts it handed in.
+class HostReentrancyTest : public ExportNamesTest {
+protected:
+    // Runs the call from a timer of the host's window, as the modal loop dispatches it.
+    static void FromHostTimer(const std::function<void()>& call)
+    {
+        pending = &call;
+        SetTimer(driver::HostWindow(), kTimerId, 1, OnTimer);
+        for (DWORD start = GetTickCount(); pending && GetTickCount() - start < 5000;) {
+            MSG msg;
+            while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        }
+        EXPECT_EQ(pending, nullptr) << "the host's timer never fired";
+        pending = nullptr;
+    }
+    static void CALLBACK OnTimer(HWND window, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(window, id);
+        if (pending) (*pending)();
+        pending = nullptr;
+    }
+    static const UINT_PTR kTimerId = 0xC0;
+    static const std::function<void()>* pending;
+};
+const std::function<void()>* HostReentrancyTest::pending = nullptr;
+
+TEST_F(HostReentrancyTest, ExportsCalledFromTheHostsTimersLeaveTheOpenSheetAlone)
+{
+    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+    const std::wstring otherProduct = product + L"Other";
+    // The host's own copies of the texts, which it frees while the sheet is open.
+    std::vector<wchar_t> hostVendor(vendor.begin(), vendor.end()), hostProduct(product.begin(), product.end()),
+        hostVersion{L'2', L'.', L'1'};
+    for (std::vector<wchar_t>* text : {&hostVendor, &hostProduct, &hostVersion}) text->push_back(L'\0');
+    driver::HostArgs args = Args(6);
+    args.vendor = hostVendor.data();
+    args.product = hostProduct.data();
+    args.version = hostVersion.data();
+
+    int reserved = 0, rejected = -1;
+    INT_PTR nested = -1;
+    bool secondSheet = false;
+    std::wstring version;
+    const int result = Show(args, [&](driver::Sheet& sheet) {
+        sheet.ChooseCombo(IDC_TABS_COUNT_COMBO, 3);
+        for (std::vector<wchar_t>* text : {&hostVendor, &hostProduct, &hostVersion}) {
+            std::fill(text->begin(), text->end(), L'X');
+            std::vector<wchar_t>().swap(*text);
+        }
+        sheet.Select(9);
+        version = sheet.Text(IDC_ABOUT_VERSION_LABEL);
+        FromHostTimer([&]() {
+            OptionFunction<CorvaneResetListFn>(2)(NULL, NULL, NULL);
+            rejected = showOptions(NULL, 1, 0, 0, &reserved, kVendor, L"Rejected", L"9", 3);
+            nested = driver::RunSheet(
+                driver::HostWindow(),
+                [&]() {
+                    return static_cast<INT_PTR>(showOptions(driver::HostWindow(), 1, 0, 0, &reserved, kVendor,
+                                                            otherProduct.c_str(), L"9.9", 3));
+                },
+                [&](driver::Sheet& second) {
+                    secondSheet = true;
+                    second.Cancel();
+                },
+                10000);
+            OptionFunction<CorvaneResetListFn>(3)(vendor.c_str(), otherProduct.c_str(), L"9.9");
+        });
+        sheet.Select(6);
+        sheet.Select(9);
+        sheet.Ok();
+    });
+    EXPECT_EQ(rejected, 2);
+    EXPECT_EQ(nested, 2) << "a second sheet while one is open is refused";
+    EXPECT_FALSE(secondSheet);
+    EXPECT_EQ(result, (9 << 16) | 1) << "the page the user left the sheet on";
+    EXPECT_EQ(version, L"V2.1");
+    EXPECT_EQ(Dword(L"TabCount"), 5u) << "OK stores where the sheet read";
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Alias")).size(), 0u);
+    // The reset for the other product did its own work there.
+    const std::wstring other = L"Software\\" + vendor + L"\\" + otherProduct;
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, other + L"\\Service").size(), 96u);
+    EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, other).size(), 0u) << "the sheet stored nothing there";
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, std::wstring(L"Software\\") + kVendor + L"\\Rejected"));
+    testreg::DeleteTree(HKEY_CURRENT_USER, other);
 }
 
 TEST(HostHeaderTest, DecodesTheResultOfShowOptionsFromC)

@@ -118,4 +118,24 @@ TEST_F(MenuPageTest, PageNeverShownWritesNothingOnOk)
     EXPECT_FALSE(ReadDword(L"MenuTab", &value));
 }
 
+// Back and forward share their default, so only stored values that differ show which value
+// each box reads.
+TEST_F(MenuPageTest, BackAndForwardShowTheirOwnStoredChoice)
+{
+    for (DWORD back : {0u, 1u}) {
+        WriteDword(L"MenuBack", back);
+        WriteDword(L"MenuForward", 1 - back);
+        int shownBack = -2, shownForward = -2;
+        Show(kMenuPage, [&](driver::Sheet& sheet) {
+            shownBack = sheet.ComboSelection(IDC_MENU_BACK_COMBO);
+            shownForward = sheet.ComboSelection(IDC_MENU_FORWARD_COMBO);
+            sheet.Ok();
+        });
+        EXPECT_EQ(shownBack, static_cast<int>(back));
+        EXPECT_EQ(shownForward, static_cast<int>(1 - back));
+        EXPECT_EQ(Dword(L"MenuBack"), back);
+        EXPECT_EQ(Dword(L"MenuForward"), 1 - back);
+    }
+}
+
 }  // namespace

@@ -268,3 +268,31 @@ TEST_F(NewTabPageTest, HeldButtonsDrawTheirFramePushedAndTheirGlyphInverted)
 }
 
 }  // namespace
+
+namespace {
+
+// Names are upper-cased as the platform does it, not only from a to z.
+TEST_F(NewTabPageTest, FirstLetterOfANameOutsideAToZIsUpperCasedToo)
+{
+    const std::wstring files[] = {kFolder + std::wstring(L"\u00fcbercorvtest.wav"),
+                                  kFolder + std::wstring(L"\u0444corvtest.wav")};
+    for (const std::wstring& path : files) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+    std::vector<std::wstring> texts;
+    Show(kNewTabPage, [&](driver::Sheet& sheet) {
+        texts = sheet.ComboTexts(IDC_NEWTAB_SOUND_COMBO);
+        int uber = IndexOf(texts, L"\u00dcbercorvtest");
+        ASSERT_GE(uber, 0);
+        sheet.ChooseCombo(IDC_NEWTAB_SOUND_COMBO, uber);
+        sheet.Ok();
+    });
+    for (const std::wstring& path : files) DeleteFileW(path.c_str());
+    EXPECT_GE(IndexOf(texts, L"\u0424corvtest"), 0);
+    EXPECT_EQ(IndexOf(texts, L"\u00fcbercorvtest"), -1);
+    EXPECT_EQ(StoredSound(), L"\u00dcbercorvtest");
+}
+
+}  // namespace

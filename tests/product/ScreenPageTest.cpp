@@ -204,4 +204,24 @@ TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
     EXPECT_EQ(position, 3);
 }
 
+// The two scroll bars share their default, so only stored values that differ show which value
+// each box reads. Stored inverted: 0 hides the bar, so its box is checked.
+TEST_F(ScreenPageTest, ScrollBarBoxesShowTheirOwnStoredValue)
+{
+    for (DWORD vertical : {0u, 1u}) {
+        WriteDword(L"FSVScroll", vertical);
+        WriteDword(L"FSHScroll", 1 - vertical);
+        bool hideVertical = false, hideHorizontal = false;
+        Show(kScreenPage, [&](driver::Sheet& sheet) {
+            hideVertical = sheet.Checked(IDC_SCREEN_HIDE_VSCROLL_CHECK);
+            hideHorizontal = sheet.Checked(IDC_SCREEN_HIDE_HSCROLL_CHECK);
+            sheet.Ok();
+        });
+        EXPECT_EQ(hideVertical, vertical == 0);
+        EXPECT_EQ(hideHorizontal, vertical != 0);
+        EXPECT_EQ(Dword(L"FSVScroll"), vertical);
+        EXPECT_EQ(Dword(L"FSHScroll"), 1 - vertical);
+    }
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <climits>
+
 #include "resource.h"
 #include "support/Fixtures.h"
 
@@ -110,6 +112,76 @@ TEST_F(OptionsSheetTest, StartPageOutsideTheSheetOpensTheFirstPage)
     int result = Show(12, [&](driver::Sheet& sheet) { page = sheet.PageIndex(); });
     EXPECT_EQ(page, 0);
     EXPECT_EQ(result >> 16, 0);
+
+    // Closed without switching, by OK or by Cancel, the first page is the one reported.
+    for (int start : {-1, 10, 0x10000, 0x10003, INT_MIN}) {
+        for (bool ok : {true, false}) {
+            result = Show(start, [&](driver::Sheet& sheet) {
+                page = sheet.PageIndex();
+                if (ok) sheet.Ok();
+            });
+            EXPECT_EQ(page, 0) << start;
+            EXPECT_EQ(result, ok ? 1 : 0) << start;
+        }
+    }
+}
+
+// The result carries the index the page recorded when it became active, whatever page the
+// sheet opened on.
+TEST_F(OptionsSheetTest, ResultCarriesTheIndexEachPageRecords)
+{
+    for (int page = 0; page < 10; ++page) {
+        const int result = Show((page + 3) % 10, [&](driver::Sheet& sheet) { sheet.Select(page); });
+        EXPECT_EQ(result, page << 16) << "page " << page;
+    }
+}
+
+// The host's thread hears of every change of the input panel, as on the device.
+const WPARAM kSetSipInfo = 224;  // SPI_SETSIPINFO
+
+class InputPanelWatcher {
+public:
+    InputPanelWatcher()
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(NULL);
+        wc.lpszClassName = L"CorvaneInputPanelWatcher";
+        RegisterClassW(&wc);
+        window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+        changes = 0;
+    }
+    ~InputPanelWatcher() { DestroyWindow(window); }
+    InputPanelWatcher(const InputPanelWatcher&) = delete;
+    InputPanelWatcher& operator=(const InputPanelWatcher&) = delete;
+    static int changes;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_SETTINGCHANGE && wParam == kSetSipInfo) ++changes;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    HWND window;
+};
+int InputPanelWatcher::changes = 0;
+
+TEST_F(OptionsSheetTest, InputPanelLeftRaisedIsLoweredWhenTheSheetOpens)
+{
+    InputPanelWatcher watcher;
+    int raised = -1, afterFirst = -1, atSecond = -1;
+    // The URL page's SIPPREF raises the panel for its edit box; the sheet then goes away with
+    // the panel still up.
+    Show(2, [&](driver::Sheet& sheet) {
+        sheet.Click(IDC_URL_ADD);
+        sheet.Focus(IDC_URL_URL_EDIT);
+        raised = InputPanelWatcher::changes;
+    });
+    afterFirst = InputPanelWatcher::changes;
+    Show(5, [&](driver::Sheet&) { atSecond = InputPanelWatcher::changes; });
+    EXPECT_EQ(raised, 1) << "raised by the edit box";
+    ASSERT_EQ(afterFirst, 1) << "still raised once the first sheet has gone";
+    EXPECT_EQ(atSecond, 2) << "lowered by ShowOptions before its sheet shows";
 }
 
 }  // namespace

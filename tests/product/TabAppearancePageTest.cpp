@@ -158,4 +158,23 @@ TEST_F(TabAppearancePageTest, CancelWritesNothing)
     EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).empty());
 }
 
+// Only stored values that differ from each other show which value each of the two boxes reads.
+TEST_F(TabAppearancePageTest, HideSingleAndDoubleTapShowTheirOwnStoredValue)
+{
+    for (DWORD hide : {0u, 1u}) {
+        WriteDword(L"TabHideSingle", hide);
+        WriteDword(L"TabDoubleTap", 1 - hide);
+        bool shownHide = false, shownDoubleTap = false;
+        Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
+            shownHide = sheet.Checked(IDC_TABS_HIDE_SINGLE_CHECK);
+            shownDoubleTap = sheet.Checked(IDC_TABS_DOUBLE_TAP_CHECK);
+            sheet.Ok();
+        });
+        EXPECT_EQ(shownHide, hide != 0);
+        EXPECT_EQ(shownDoubleTap, hide == 0);
+        EXPECT_EQ(Dword(L"TabHideSingle"), hide);
+        EXPECT_EQ(Dword(L"TabDoubleTap"), 1 - hide);
+    }
+}
+
 }  // namespace

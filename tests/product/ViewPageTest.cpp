@@ -148,27 +148,34 @@ TEST_F(ViewPageTest, LengthIsKeptInsideEightToNinetyNine)
     }
 }
 
-TEST_F(ViewPageTest, LengthTheSpinnerCannotReadStoresItsLastPositionWithoutTheErrorFlag)
+// What is stored is the length the box shows, kept inside 8..99 and shown so once the box is
+// left; a box that shows no number keeps the spinner's last position.
+TEST_F(ViewPageTest, LengthIsStoredAsTheBoxShowsItClampedAndShownSo)
 {
-    WriteDword(L"SplitTextLen", 30);
-    const wchar_t* texts[] = {L"abc", L"", L"200", L"5"};
-    for (const wchar_t* text : texts) {
-        SCOPED_TRACE(std::string("text \"") + std::string(text, text + wcslen(text)) + "\"");
-        LRESULT reported = 0;
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* shownAfter;
+        DWORD saved;
+    } cases[] = {{L"150", L"99", 99}, {L"5", L"8", 8}, {L"57", L"57", 57}, {L"99999999999", L"99", 99},
+                 {L"abc", L"30", 30}, {L"", L"30", 30}, {L"0", L"8", 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("typed \"") + std::string(c.typed, c.typed + wcslen(c.typed)) + "\"");
+        WriteDword(L"SplitTextLen", 30);
+        std::wstring shown;
         Show(kViewPage, [&](driver::Sheet& sheet) {
-            sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, text);
-            reported = Spin(sheet, UDM_GETPOS);
+            sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, L"");
+            sheet.Type(IDC_VIEW_SPLIT_LENGTH_EDIT, c.typed);
+            // Leaving the box, as a tap elsewhere does.
+            sheet.Focus(IDC_VIEW_COMBINE_TD_CHECK);
+            shown = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT);
+            sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, c.typed);
             sheet.Ok();
         });
-        EXPECT_NE(HIWORD(reported), 0) << "the up-down flags the text as unreadable";
-        EXPECT_EQ(Dword(L"SplitTextLen"), 30u);
+        EXPECT_EQ(shown, c.shownAfter);
+        EXPECT_EQ(Dword(L"SplitTextLen"), c.saved) << "OK with the typed text still in the box";
+        Show(kViewPage, [&](driver::Sheet& sheet) { shown = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT); });
+        EXPECT_EQ(shown, std::to_wstring(c.saved)) << "shown again as stored";
     }
-
-    Show(kViewPage, [](driver::Sheet& sheet) {
-        sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, L"57");
-        sheet.Ok();
-    });
-    EXPECT_EQ(Dword(L"SplitTextLen"), 57u);
 }
 
 TEST_F(ViewPageTest, UncheckedSplitBoxLeavesTheLengthUsableAndStored)
@@ -188,6 +195,26 @@ TEST_F(ViewPageTest, UncheckedSplitBoxLeavesTheLengthUsableAndStored)
     EXPECT_EQ(Dword(L"SplitText"), 0u);
     EXPECT_EQ(Dword(L"CombineTD"), 0u);
     EXPECT_EQ(Dword(L"SplitTextLen"), 25u);
+}
+
+// Splitting and combining share their default, so only stored values that differ show which
+// value each box reads.
+TEST_F(ViewPageTest, SplitAndCombineBoxesShowTheirOwnStoredValue)
+{
+    for (DWORD split : {0u, 1u}) {
+        WriteDword(L"SplitText", split);
+        WriteDword(L"CombineTD", 1 - split);
+        bool shownSplit = false, shownCombine = false;
+        Show(kViewPage, [&](driver::Sheet& sheet) {
+            shownSplit = sheet.Checked(IDC_VIEW_SPLIT_TEXT_CHECK);
+            shownCombine = sheet.Checked(IDC_VIEW_COMBINE_TD_CHECK);
+            sheet.Ok();
+        });
+        EXPECT_EQ(shownSplit, split != 0);
+        EXPECT_EQ(shownCombine, split == 0);
+        EXPECT_EQ(Dword(L"SplitText"), split);
+        EXPECT_EQ(Dword(L"CombineTD"), 1 - split);
+    }
 }
 
 }  // namespace

@@ -3,13 +3,12 @@
 #include "host/HostContext.h"
 
 Dialog::Dialog(UINT templateId, HWND parent)
-    : hwnd(NULL), parent(parent), menuBar(NULL), headerFont(NULL), templateId(templateId & 0xFFFF), fullScreen(1)
+    : hwnd(NULL), parent(parent), menuBar(NULL), templateId(templateId & 0xFFFF), fullScreen(1)
 {
 }
 
 Dialog::~Dialog()
 {
-    if (headerFont) DeleteObject(headerFont);
 }
 
 HWND Dialog::Create()
@@ -56,8 +55,7 @@ void Dialog::ReleaseStaticBitmaps()
         GetClassNameW(child, className, 16);
         if (lstrcmpiW(className, L"Static") != 0 || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
             continue;
-        HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
-        if (bitmap) DeleteObject(bitmap);
+        gdi::Bitmap taken(reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0)));
     }
 }
 
@@ -68,7 +66,7 @@ BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
     if (ReadWindowFont(font)) {
         font.lfHeight = -11;
         font.lfWeight = FW_BOLD;
-        headerFont = CreateFontIndirectW(&font);
+        headerFont.Reset(CreateFontIndirectW(&font));
     }
     if (fullScreen) {
         SHINITDLGINFO info = {};
@@ -83,13 +81,11 @@ BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
 
 bool Dialog::ReadWindowFont(LOGFONTW& font) const
 {
-    HDC dc = GetDC(hwnd);
+    gdi::WindowDC dc(hwnd);
     if (!dc) return false;
     font = LOGFONTW();
-    HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
-    const bool read = current && GetObjectW(current, sizeof(font), &font);
-    ReleaseDC(hwnd, dc);
-    return read;
+    HGDIOBJ current = GetCurrentObject(dc.Get(), OBJ_FONT);
+    return current && GetObjectW(current, sizeof(font), &font);
 }
 
 BOOL Dialog::OnCommand(WPARAM wParam, LPARAM)

@@ -13,13 +13,8 @@ const COLORREF kLinkColour = RGB(0, 0, 255);
 const COLORREF kAccentColour = RGB(255, 71, 71);
 }  // namespace
 
-AboutPage::AboutPage() : PropertyPage(IDD_ABOUT, 0), linkFont(NULL)
+AboutPage::AboutPage() : PropertyPage(IDD_ABOUT, 0)
 {
-}
-
-AboutPage::~AboutPage()
-{
-    if (linkFont) DeleteObject(linkFont);
 }
 
 BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
@@ -31,10 +26,10 @@ BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     if (ReadWindowFont(font)) {
         font.lfHeight = -11;
         font.lfUnderline = TRUE;
-        linkFont = CreateFontIndirectW(&font);
+        linkFont.Reset(CreateFontIndirectW(&font));
     }
-    controls::SetFont(hwnd, linkFont, {IDC_ABOUT_LINK_LABEL});
-    controls::SetFont(hwnd, headerFont, {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL});
+    controls::SetFont(hwnd, linkFont.Get(), {IDC_ABOUT_LINK_LABEL});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL});
 
     std::wstring version = L"V";
     if (hostContext.version) version += hostContext.version;

@@ -2,12 +2,12 @@
 // web address as a link that opens when tapped.
 #pragma once
 
+#include "framework/Gdi.h"
 #include "framework/PropertyPage.h"
 
 class AboutPage : public PropertyPage {
 public:
     AboutPage();
-    ~AboutPage() override;
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -16,5 +16,5 @@ public:
     BOOL OnSetActive() override;
 
 private:
-    HFONT linkFont;  // the link's underlined font; owned
+    gdi::Font linkFont;  // the link's underlined font
 };

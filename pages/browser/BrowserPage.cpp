@@ -54,7 +54,7 @@ BrowserPage::BrowserPage() : PropertyPage(IDD_BROWSER, 0)
 BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont,
+    controls::SetFont(hwnd, HeaderFont(),
                       {IDC_PIE_IDENTIFICATION_HEADER, IDC_PIE_SCRIPT_HEADER, IDC_PIE_CLEARTYPE_HEADER});
 
     // The page shows the choice it stored, not what the browser's values happen to be.

@@ -47,7 +47,7 @@ ButtonsPage::~ButtonsPage()
 BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont, {IDC_BUTTONS_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_BUTTONS_HEADER});
 
     // Opened, not created: showing the page creates nothing.
     SettingsKey settings;

@@ -23,7 +23,7 @@ BOOL MenuPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     SettingsKey settings;
     settings.Create(NULL, NULL);
 
-    controls::SetFont(hwnd, headerFont,
+    controls::SetFont(hwnd, HeaderFont(),
                       {IDC_MENU_TAB_HEADER, IDC_MENU_BACK_HEADER, IDC_MENU_FORWARD_HEADER, IDC_MENU_MENUBAR_HEADER});
 
     // Index 0 is always the drop-down button.

@@ -31,9 +31,9 @@ void LoadGlyph(Glyph& glyph, UINT bitmapId)
 {
     glyph.width = 0;
     glyph.height = 0;
-    glyph.bitmap = LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(bitmapId));
+    glyph.bitmap.Reset(LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(bitmapId)));
     BITMAP info = {};
-    if (glyph.bitmap && GetObjectW(glyph.bitmap, sizeof(info), &info)) {
+    if (glyph.bitmap && GetObjectW(glyph.bitmap.Get(), sizeof(info), &info)) {
         glyph.width = info.bmWidth;
         glyph.height = info.bmHeight;
     }
@@ -83,12 +83,6 @@ NewTabPage::NewTabPage() : PropertyPage(IDD_NEW_TAB, 0)
     LoadGlyph(stopGlyph, IDB_STOP);
 }
 
-NewTabPage::~NewTabPage()
-{
-    if (playGlyph.bitmap) DeleteObject(playGlyph.bitmap);
-    if (stopGlyph.bitmap) DeleteObject(stopGlyph.bitmap);
-}
-
 INT_PTR NewTabPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DRAWITEM) OnDrawItem(wParam, lParam);
@@ -98,7 +92,7 @@ INT_PTR NewTabPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont, {IDC_NEWTAB_NEW_TAB_HEADER, IDC_NEWTAB_EVENT_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_NEWTAB_NEW_TAB_HEADER, IDC_NEWTAB_EVENT_HEADER});
 
     // Only opened: showing the page must not create the key.
     SettingsKey settings;
@@ -195,14 +189,12 @@ BOOL NewTabPage::OnDrawItem(WPARAM controlId, LPARAM drawItem)
     RECT frame = item->rcItem;
     DrawFrameControl(item->hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (selected ? DFCS_PUSHED : 0));
 
-    HDC memory = CreateCompatibleDC(item->hDC);
+    gdi::MemoryDC memory(CreateCompatibleDC(item->hDC));
     if (memory && glyph->bitmap) {
-        HGDIOBJ previous = SelectObject(memory, glyph->bitmap);
-        BitBlt(item->hDC, kGlyphInset, kGlyphInset, glyph->width, glyph->height, memory, 0, 0,
+        gdi::Selection drawn(memory.Get(), glyph->bitmap.Get());
+        BitBlt(item->hDC, kGlyphInset, kGlyphInset, glyph->width, glyph->height, memory.Get(), 0, 0,
                selected ? NOTSRCCOPY : SRCCOPY);
-        SelectObject(memory, previous);
     }
-    if (memory) DeleteDC(memory);
     return TRUE;
 }
 

@@ -3,19 +3,19 @@
 // buttons, and bringing the tab to the foreground.
 #pragma once
 
+#include "framework/Gdi.h"
 #include "framework/PropertyPage.h"
 
 // A bitmap the page draws on one of its buttons, with its size in pixels.
 struct Glyph {
-    LONG width;
-    LONG height;
-    HBITMAP bitmap;  // owned by the page
+    LONG width = 0;
+    LONG height = 0;
+    gdi::Bitmap bitmap;
 };
 
 class NewTabPage : public PropertyPage {
 public:
     NewTabPage();
-    ~NewTabPage() override;
 
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;

@@ -32,7 +32,7 @@ ScreenPage::ScreenPage() : PropertyPage(IDD_SCREEN, 0)
 BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont, {IDC_SCREEN_FULL_SCREEN_HEADER, IDC_SCREEN_DRAG_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_SCREEN_FULL_SCREEN_HEADER, IDC_SCREEN_DRAG_HEADER});
     controls::AddComboNumbers(hwnd, IDC_SCREEN_BAR_HEIGHT_COMBO, kMinBarHeight, kMaxBarHeight);
 
     // Only opened: showing the page must not create the key.

@@ -38,7 +38,7 @@ BOOL TabAppearancePage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    controls::SetFont(hwnd, headerFont, {IDC_TABS_APPEARANCE_HEADER, IDC_TABS_POSITION_HEADER, IDC_TABS_ACTION_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_TABS_APPEARANCE_HEADER, IDC_TABS_POSITION_HEADER, IDC_TABS_ACTION_HEADER});
 
     controls::AddComboNumbers(hwnd, IDC_TABS_COUNT_COMBO, kMinTabCount, kMaxTabCount);
     DWORD count = Clamp(settings.ReadDwordOr(IDS_VALUE_TAB_COUNT, kDefaultTabCount), kMinTabCount, kMaxTabCount);

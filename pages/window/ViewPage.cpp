@@ -71,7 +71,7 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    controls::SetFont(hwnd, headerFont, {IDC_VIEW_POCKET_VIEW_HEADER, IDC_VIEW_SOURCE_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_VIEW_POCKET_VIEW_HEADER, IDC_VIEW_SOURCE_HEADER});
 
     controls::SetCheck(hwnd, IDC_VIEW_SPLIT_TEXT_CHECK, settings.ReadDwordOr(IDS_VALUE_SPLIT_TEXT, 1));
 

@@ -161,8 +161,8 @@ TEST(NewTabPageClassTest, GlyphsAreDrawnAtThreeThreeAndInvertedWhileHeld)
     EXPECT_EQ(page->PlayGlyph().height, 13);
     EXPECT_EQ(page->StopGlyph().width, 13);
     EXPECT_EQ(page->StopGlyph().height, 13);
-    HBITMAP playBitmap = page->PlayGlyph().bitmap;
-    HBITMAP stopBitmap = page->StopGlyph().bitmap;
+    HBITMAP playBitmap = page->PlayGlyph().bitmap.Get();
+    HBITMAP stopBitmap = page->StopGlyph().bitmap.Get();
     HWND window = CreatePageWindow(*page);
     ASSERT_NE(window, nullptr);
 

@@ -5,7 +5,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 
 namespace {
@@ -13,7 +12,7 @@ const COLORREF kLinkColour = RGB(0, 0, 255);
 const COLORREF kAccentColour = RGB(255, 71, 71);
 }  // namespace
 
-AboutPage::AboutPage() : PropertyPage(IDD_ABOUT, 0)
+AboutPage::AboutPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -84,6 +83,6 @@ void AboutPage::OnOK()
 
 BOOL AboutPage::OnSetActive()
 {
-    hostContext.activePage = kPageAbout;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

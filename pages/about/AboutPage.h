@@ -3,10 +3,15 @@
 #pragma once
 
 #include "framework/Gdi.h"
+#include "include/corvane_options.h"
 #include "framework/PropertyPage.h"
+#include "resource.h"
 
 class AboutPage : public PropertyPage {
 public:
+    // The page's dialog template and its place in the sheet.
+    enum { IDD = IDD_ABOUT, Index = CORVANE_PAGE_ABOUT };
+
     AboutPage();
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;

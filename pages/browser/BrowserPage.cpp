@@ -4,7 +4,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -47,7 +46,7 @@ std::wstring BrowserPath(UINT id, LPCWSTR suffix = L"")
 
 }  // namespace
 
-BrowserPage::BrowserPage() : PropertyPage(IDD_BROWSER, 0)
+BrowserPage::BrowserPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -55,20 +54,20 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
     controls::SetFont(hwnd, HeaderFont(),
-                      {IDC_PIE_IDENTIFICATION_HEADER, IDC_PIE_SCRIPT_HEADER, IDC_PIE_CLEARTYPE_HEADER});
+                      {IDC_BROWSER_IDENTIFICATION_HEADER, IDC_BROWSER_SCRIPT_HEADER, IDC_BROWSER_CLEARTYPE_HEADER});
 
     // The page shows the choice it stored, not what the browser's values happen to be.
-    controls::AddComboStrings(hwnd, IDC_PIE_IDENTIFICATION_COMBO,
+    controls::AddComboStrings(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO,
                               {IDS_PIE_IDENT_PIE, IDS_PIE_IDENT_IE55, IDS_PIE_IDENT_IE60});
     SettingsKey settings;
     settings.Create(NULL, NULL);
     DWORD identification = 0;
     if (!settings.ReadDword(IDS_VALUE_IDENTIFICATION, &identification)) identification = 0;
-    controls::SelectComboIndex(hwnd, IDC_PIE_IDENTIFICATION_COMBO, identification);
+    controls::SelectComboIndex(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO, identification);
     settings.Close();
 
     // The browser's keys are only opened here: showing the page creates none of them.
-    controls::AddComboStrings(hwnd, IDC_PIE_SCRIPT_COMBO,
+    controls::AddComboStrings(hwnd, IDC_BROWSER_SCRIPT_COMBO,
                               {IDS_PIE_SCRIPT_DISABLE, IDS_PIE_SCRIPT_ENABLE, IDS_PIE_SCRIPT_SHOW_ERRORS});
     DWORD runScripts = 1, showErrors = 0, clearType = 0;
     const std::wstring internetSettings = BrowserPath(IDS_PATH_INTERNET_SETTINGS);
@@ -86,19 +85,19 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // A sum that names no choice leaves the box without a selection; it is taken whole, so that
     // a junk pair cannot wrap round to a choice.
     const unsigned long long sum = static_cast<unsigned long long>(runScripts) + showErrors;
-    controls::SelectComboIndex(hwnd, IDC_PIE_SCRIPT_COMBO,
+    controls::SelectComboIndex(hwnd, IDC_BROWSER_SCRIPT_COMBO,
                                runScripts == kScriptDisabled ? 0 : sum > kLastScriptChoice ? kNoScriptChoice : static_cast<DWORD>(sum));
-    controls::SetCheck(hwnd, IDC_PIE_CLEARTYPE_CHECK, clearType);
+    controls::SetCheck(hwnd, IDC_BROWSER_CLEARTYPE_CHECK, clearType);
     return TRUE;
 }
 
 void BrowserPage::OnOK()
 {
-    WriteIdentification(static_cast<int>(controls::ComboSelection(hwnd, IDC_PIE_IDENTIFICATION_COMBO)));
+    WriteIdentification(static_cast<int>(controls::ComboSelection(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO)));
     // No selection (CB_ERR) reads as the largest choice: scripts run and errors are shown.
-    const DWORD script = controls::ComboSelection(hwnd, IDC_PIE_SCRIPT_COMBO);
+    const DWORD script = controls::ComboSelection(hwnd, IDC_BROWSER_SCRIPT_COMBO);
     WriteScripting(script > 0 ? 1 : 0, script > 1 ? 1 : 0);
-    WriteClearType(controls::CheckState(hwnd, IDC_PIE_CLEARTYPE_CHECK));
+    WriteClearType(controls::CheckState(hwnd, IDC_BROWSER_CLEARTYPE_CHECK));
     PropertyPage::OnOK();
 }
 
@@ -163,6 +162,6 @@ void BrowserPage::WriteClearType(DWORD enabled)
 
 BOOL BrowserPage::OnSetActive()
 {
-    hostContext.activePage = kPageBrowser;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

@@ -2,7 +2,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "pages/buttons/ButtonActions.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
@@ -33,7 +32,7 @@ LPCWSTR AssignmentText(const ButtonRow& row)
 
 }  // namespace
 
-ButtonsPage::ButtonsPage() : PropertyPage(IDD_BUTTONS, 0)
+ButtonsPage::ButtonsPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -304,6 +303,6 @@ void ButtonsPage::ReleaseRows()
 
 BOOL ButtonsPage::OnSetActive()
 {
-    hostContext.activePage = kPageButtons;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

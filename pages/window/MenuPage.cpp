@@ -2,7 +2,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -11,7 +10,7 @@ namespace {
 const int kSoftKeyPlatformLevel = 5;
 }  // namespace
 
-MenuPage::MenuPage() : PropertyPage(IDD_MENU, 0)
+MenuPage::MenuPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -65,6 +64,6 @@ void MenuPage::OnOK()
 
 BOOL MenuPage::OnSetActive()
 {
-    hostContext.activePage = kPageMenu;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

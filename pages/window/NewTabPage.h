@@ -4,7 +4,9 @@
 #pragma once
 
 #include "framework/Gdi.h"
+#include "include/corvane_options.h"
 #include "framework/PropertyPage.h"
+#include "resource.h"
 
 // A bitmap the page draws on one of its buttons, with its size in pixels.
 struct Glyph {
@@ -15,6 +17,9 @@ struct Glyph {
 
 class NewTabPage : public PropertyPage {
 public:
+    // The page's dialog template and its place in the sheet.
+    enum { IDD = IDD_NEW_TAB, Index = CORVANE_PAGE_NEW_TAB };
+
     NewTabPage();
 
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;

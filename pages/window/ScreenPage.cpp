@@ -2,7 +2,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -25,7 +24,7 @@ DWORD Stored(DWORD checkState)
 }
 }  // namespace
 
-ScreenPage::ScreenPage() : PropertyPage(IDD_SCREEN, 0)
+ScreenPage::ScreenPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -93,7 +92,7 @@ void ScreenPage::OnOK()
 
 BOOL ScreenPage::OnSetActive()
 {
-    hostContext.activePage = kPageScreen;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }
 

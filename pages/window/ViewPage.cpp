@@ -5,7 +5,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -61,7 +60,7 @@ bool ShownNumber(const std::wstring& text, DWORD* number)
 }
 }  // namespace
 
-ViewPage::ViewPage() : PropertyPage(IDD_VIEW, 0)
+ViewPage::ViewPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -135,6 +134,6 @@ void ViewPage::OnOK()
 
 BOOL ViewPage::OnSetActive()
 {
-    hostContext.activePage = kPageView;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

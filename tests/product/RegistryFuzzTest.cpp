@@ -11,6 +11,8 @@
 // CORVANE_FUZZ_COUNT select the seeds here. Each seed starts from a clean slate, so a seed
 // that fails fails again when run alone.
 #include <gtest/gtest.h>
+
+#include "include/corvane_options.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -49,7 +51,7 @@ const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 // The device's \Windows\ folder, where the Tab 2 page finds its sounds.
 const wchar_t kSoundFolder[] = L"C:\\Windows\\";
 
-const int kPageCount = 10;
+const int kPageCount = CORVANE_PAGE_COUNT;
 // URL list values are read into 4096 bytes.
 const size_t kListValueBytes = 4096;
 const wchar_t kBuiltInSound[] = L"CorvaneEvent";
@@ -820,18 +822,18 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             switch (r.Below(3)) {
             case 0: {
                 const int index = static_cast<int>(r.Below(3));
-                sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, index);
+                sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, index);
                 m.identification = static_cast<DWORD>(index);
                 break;
             }
             case 1: {
                 const int index = static_cast<int>(r.Below(3));
-                sheet.ChooseCombo(IDC_PIE_SCRIPT_COMBO, index);
+                sheet.ChooseCombo(IDC_BROWSER_SCRIPT_COMBO, index);
                 m.script = static_cast<DWORD>(index);
                 break;
             }
             default:
-                sheet.Click(IDC_PIE_CLEARTYPE_CHECK);
+                sheet.Click(IDC_BROWSER_CLEARTYPE_CHECK);
                 m.clearType ^= 1;
                 break;
             }
@@ -880,30 +882,30 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             break;
         case 6:
             switch (r.Below(6)) {
-            case 0: combo(IDC_TABS_COUNT_COMBO, L"TabCount", 7, [](int i) { return static_cast<DWORD>(i + 2); }); break;
-            case 1: combo(IDC_TABS_HEIGHT_COMBO, L"TabHeight", 11, [](int i) { return static_cast<DWORD>(22 - i); }); break;
-            case 2: combo(IDC_TABS_NEW_TAB_POS_COMBO, L"TabPosNewTab", 2, same); break;
-            case 3: combo(IDC_TABS_ACTIVATE_COMBO, L"TabPosActivate", 2, same); break;
-            case 4: toggle(IDC_TABS_HIDE_SINGLE_CHECK, L"TabHideSingle"); break;
-            default: toggle(IDC_TABS_DOUBLE_TAP_CHECK, L"TabDoubleTap"); break;
+            case 0: combo(IDC_TAB_APPEARANCE_COUNT_COMBO, L"TabCount", 7, [](int i) { return static_cast<DWORD>(i + 2); }); break;
+            case 1: combo(IDC_TAB_APPEARANCE_HEIGHT_COMBO, L"TabHeight", 11, [](int i) { return static_cast<DWORD>(22 - i); }); break;
+            case 2: combo(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO, L"TabPosNewTab", 2, same); break;
+            case 3: combo(IDC_TAB_APPEARANCE_ACTIVATE_COMBO, L"TabPosActivate", 2, same); break;
+            case 4: toggle(IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK, L"TabHideSingle"); break;
+            default: toggle(IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK, L"TabDoubleTap"); break;
             }
             break;
         case 7:
             switch (r.Below(4)) {
             case 0: {
                 const int type = static_cast<int>(r.Below(3));
-                sheet.Click(IDC_NEWTAB_BLANK_RADIO + type);
+                sheet.Click(IDC_NEW_TAB_BLANK_RADIO + type);
                 n[L"TabNewType"] = static_cast<DWORD>(type);
                 break;
             }
-            case 1: toggle(IDC_NEWTAB_SOUND_CHECK, L"EventSound"); break;
-            case 2: toggle(IDC_NEWTAB_FOREGROUND_CHECK, L"EventForeground"); break;
+            case 1: toggle(IDC_NEW_TAB_SOUND_CHECK, L"EventSound"); break;
+            case 2: toggle(IDC_NEW_TAB_FOREGROUND_CHECK, L"EventForeground"); break;
             default: {
-                const int count = sheet.ComboCount(IDC_NEWTAB_SOUND_COMBO);
+                const int count = sheet.ComboCount(IDC_NEW_TAB_SOUND_COMBO);
                 const int index = static_cast<int>(r.Below(static_cast<uint32_t>(count)));
-                sheet.ChooseCombo(IDC_NEWTAB_SOUND_COMBO, index);
-                m.eventSound = sheet.ComboData(IDC_NEWTAB_SOUND_COMBO, index) == 0
-                                   ? sheet.ComboText(IDC_NEWTAB_SOUND_COMBO, index)
+                sheet.ChooseCombo(IDC_NEW_TAB_SOUND_COMBO, index);
+                m.eventSound = sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, index) == 0
+                                   ? sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, index)
                                    : std::wstring(kBuiltInSound);
                 break;
             }

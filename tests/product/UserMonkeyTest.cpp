@@ -14,6 +14,8 @@
 // The suite runs sessions 1 to 4; tools/monkey.sh runs any range through CORVANE_MONKEY_FIRST
 // and CORVANE_MONKEY_COUNT.
 #include <gtest/gtest.h>
+
+#include "include/corvane_options.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -40,7 +42,7 @@ using testrandom::Random;
 using testreg::RawValue;
 using testreg::ValueMap;
 
-const int kPageCount = 10;
+const int kPageCount = CORVANE_PAGE_COUNT;
 const int kAliasPage = 2;
 const int kServicePage = 3;
 const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
@@ -481,7 +483,7 @@ std::string UserMonkeyTest::RunSession(uint64_t seed)
     args.platformLevel = r.Pick({1, 2, 3, 5, 6});
     s.budget = r.Between(3, 45);
 
-    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(CORVANE_ORDINAL_SHOW_OPTIONS);
     int result = -1;
     {
         driver::Watchdog watchdog(120000, "a monkey session hung");

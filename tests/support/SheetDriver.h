@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
+#include "include/corvane_options.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace driver {
 
-typedef int(WINAPI* ShowOptionsFn)(HWND, int, int, int, void*, LPCWSTR, LPCWSTR, LPCWSTR, int);
+using ShowOptionsFn = CorvaneShowOptionsFn;
 
 struct HostArgs {
     int holdUnsupported = 0;

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/Controls.h"
 #include "host/HostContext.h"
 
 Dialog::Dialog(UINT templateId, HWND parent)
@@ -61,13 +62,7 @@ void Dialog::ReleaseStaticBitmaps()
 
 BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
 {
-    // Section headers use the window's font made bold at a fixed height.
-    LOGFONTW font;
-    if (ReadWindowFont(font)) {
-        font.lfHeight = -11;
-        font.lfWeight = FW_BOLD;
-        headerFont.Reset(CreateFontIndirectW(&font));
-    }
+    headerFont.Reset(controls::CreatePageFont(hwnd, controls::PageFontStyle::Header));
     if (fullScreen) {
         SHINITDLGINFO info = {};
         info.dwMask = SHIDIM_FLAGS;
@@ -77,15 +72,6 @@ BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
         CreateMenuBar(hwnd);
     }
     return TRUE;
-}
-
-bool Dialog::ReadWindowFont(LOGFONTW& font) const
-{
-    gdi::WindowDC dc(hwnd);
-    if (!dc) return false;
-    font = LOGFONTW();
-    HGDIOBJ current = GetCurrentObject(dc.Get(), OBJ_FONT);
-    return current && GetObjectW(current, sizeof(font), &font);
 }
 
 BOOL Dialog::OnCommand(WPARAM wParam, LPARAM)

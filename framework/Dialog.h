@@ -40,8 +40,6 @@ protected:
     static Dialog* BoundTo(HWND window);
     static INT_PTR Dispatch(Dialog* dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ReleaseStaticBitmaps();
-    // The font selected in the window's device context, which the page fonts derive from.
-    bool ReadWindowFont(LOGFONTW& font) const;
 
     HWND hwnd;
     HWND parent;

@@ -20,13 +20,7 @@ BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
 
-    // The link is underlined at the header's height but keeps the regular weight.
-    LOGFONTW font;
-    if (ReadWindowFont(font)) {
-        font.lfHeight = -11;
-        font.lfUnderline = TRUE;
-        linkFont.Reset(CreateFontIndirectW(&font));
-    }
+    linkFont.Reset(controls::CreatePageFont(hwnd, controls::PageFontStyle::Link));
     controls::SetFont(hwnd, linkFont.Get(), {IDC_ABOUT_LINK_LABEL});
     controls::SetFont(hwnd, HeaderFont(), {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL});
 
@@ -43,17 +37,15 @@ BOOL AboutPage::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) != STN_CLICKED) return TRUE;
 
     // The whole address, however long: a cut one would open some other page.
-    HWND label = GetDlgItem(hwnd, IDC_ABOUT_LINK_LABEL);
-    std::vector<wchar_t> address(GetWindowTextLengthW(label) + 1, L'\0');
-    GetWindowTextW(label, address.data(), static_cast<int>(address.size()));
-    if (!address[0]) return TRUE;
+    const std::wstring address = controls::WindowText(GetDlgItem(hwnd, IDC_ABOUT_LINK_LABEL));
+    if (address.empty()) return TRUE;
 
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.hwnd = hwnd;
     info.lpVerb = L"open";
-    info.lpFile = address.data();
+    info.lpFile = address.c_str();
     // Zero would be SW_HIDE: a browser started for the link must show.
     info.nShow = SW_SHOWNORMAL;
     // Failure leaves the page as it is; there is no one to tell.

@@ -15,7 +15,8 @@ const wchar_t kMain[] = L"\\Main";
 const wchar_t kRunScripts[] = L"Security_RunScripts";
 const wchar_t kShowScriptErrors[] = L"ShowScriptErrors";
 const wchar_t kClearType[] = L"ClearTypeText";
-const LPCWSTR kDefaultValue = NULL;
+// The key's unnamed value, which the registry editor shows as "(Default)".
+const LPCWSTR kUnnamedValue = NULL;
 
 // The parts from which the browser builds its user-agent string.
 struct Identification {
@@ -61,10 +62,7 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
                               {IDS_PIE_IDENT_PIE, IDS_PIE_IDENT_IE55, IDS_PIE_IDENT_IE60});
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    DWORD identification = 0;
-    if (!settings.ReadDword(IDS_VALUE_IDENTIFICATION, &identification)) identification = 0;
-    controls::SelectComboIndex(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO, identification);
-    settings.Close();
+    controls::SelectComboIndex(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO, settings.ReadDwordOr(IDS_VALUE_IDENTIFICATION, 0));
 
     // The browser's keys are only opened here: showing the page creates none of them.
     controls::AddComboStrings(hwnd, IDC_BROWSER_SCRIPT_COMBO,
@@ -80,7 +78,6 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     }
     if (!explorerMain.empty() && key.Open(HKEY_CURRENT_USER, explorerMain.c_str(), RegKey::ReadOnly)) {
         showErrors = key.ReadDwordOr(kShowScriptErrors, showErrors);
-        key.Close();
     }
     // A sum that names no choice leaves the box without a selection; it is taken whole, so that
     // a junk pair cannot wrap round to a choice.
@@ -106,7 +103,6 @@ void BrowserPage::WriteIdentification(int choice)
     SettingsKey settings;
     settings.Create(NULL, NULL);
     settings.WriteDword(IDS_VALUE_IDENTIFICATION, static_cast<DWORD>(choice));
-    settings.Close();
 
     // Without a choice there are no tokens to write, so the browser's values stay as they are
     // rather than losing their "Post Platform" tokens.
@@ -126,13 +122,11 @@ void BrowserPage::WriteIdentification(int choice)
     }
 
     const Identification& identification = kIdentifications[choice];
-    userAgent.WriteString(kDefaultValue, identification.product);
+    userAgent.WriteString(kUnnamedValue, identification.product);
     userAgent.WriteString(L"Platform", identification.platform);
     userAgent.WriteString(L"Version", identification.version);
     for (LPCWSTR token : identification.tokens)
         if (token) postPlatform.WriteString(token, L"");
-    postPlatform.Close();
-    userAgent.Close();
 }
 
 void BrowserPage::WriteScripting(DWORD runScripts, DWORD showErrors)
@@ -146,7 +140,6 @@ void BrowserPage::WriteScripting(DWORD runScripts, DWORD showErrors)
     }
     if (!explorerMain.empty() && key.Create(HKEY_CURRENT_USER, explorerMain.c_str(), NULL)) {
         key.WriteDword(kShowScriptErrors, showErrors);
-        key.Close();
     }
 }
 
@@ -156,7 +149,6 @@ void BrowserPage::WriteClearType(DWORD enabled)
     RegKey key;
     if (!internetSettings.empty() && key.Create(HKEY_LOCAL_MACHINE, internetSettings.c_str(), NULL)) {
         key.WriteDword(kClearType, enabled);
-        key.Close();
     }
 }
 

@@ -97,10 +97,8 @@ ShellButton ReadShellButton(RegKey& keys, const std::wstring& keyName, HIMAGELIS
     if (!program.empty()) {
         shell.shellText = ProgramShellText(program.c_str());
     } else {
-        DWORD flags = 0;
-        shell.shellText = FlagsShellText(button.ReadDword(L"Flags", &flags) ? flags : 0);
+        shell.shellText = FlagsShellText(button.ReadDwordOr(L"Flags", 0));
     }
-    button.Close();
     return shell;
 }
 

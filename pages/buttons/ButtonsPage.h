@@ -40,6 +40,7 @@ private:
     // either left to the shell along with it or taken over along with it.
     void ApplyChoice();
 
+    void FillButtonList();
     void AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIST images, bool holdRows);
     int InsertRow(LPCWSTR text, int image, ButtonRow* row);
     // The row's record; false when the list has no such row.

@@ -125,7 +125,6 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     controls::SetCheck(hwnd, IDC_NEW_TAB_FOREGROUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_FOREGROUND, 1));
 
-    settings.Close();
     return TRUE;
 }
 
@@ -157,13 +156,12 @@ void NewTabPage::OnOK()
     settings.WriteDword(IDS_VALUE_EVENT_SOUND, controls::CheckState(hwnd, IDC_NEW_TAB_SOUND_CHECK));
 
     // Without a selection the item data reads as CB_ERR, which is nonzero: the built-in sound.
-    LRESULT index = SendDlgItemMessageW(hwnd, IDC_NEW_TAB_SOUND_COMBO, CB_GETCURSEL, 0, 0);
+    LRESULT index = static_cast<int>(controls::ComboSelection(hwnd, IDC_NEW_TAB_SOUND_COMBO));
     LRESULT data = SendDlgItemMessageW(hwnd, IDC_NEW_TAB_SOUND_COMBO, CB_GETITEMDATA, index, 0);
     std::wstring sound = data != kFileData ? std::wstring(kBuiltInSound) : ComboItemText(hwnd, index);
     settings.WriteString(IDS_VALUE_EVENT_SOUND_FILE, sound.c_str());
 
     settings.WriteDword(IDS_VALUE_EVENT_FOREGROUND, controls::CheckState(hwnd, IDC_NEW_TAB_FOREGROUND_CHECK));
-    settings.Close();
     PropertyPage::OnOK();
 }
 
@@ -206,7 +204,7 @@ void NewTabPage::PlayEventSound()
 {
     // SND_NODEFAULT: a sound that cannot be played stays silent rather than sounding the
     // system's default, which would pass for the chosen one.
-    LRESULT index = SendDlgItemMessageW(hwnd, IDC_NEW_TAB_SOUND_COMBO, CB_GETCURSEL, 0, 0);
+    LRESULT index = static_cast<int>(controls::ComboSelection(hwnd, IDC_NEW_TAB_SOUND_COMBO));
     LRESULT data = SendDlgItemMessageW(hwnd, IDC_NEW_TAB_SOUND_COMBO, CB_GETITEMDATA, index, 0);
     if (data != kFileData) {
         PlaySoundRequest(MAKEINTRESOURCEW(IDR_EVENT_SOUND), hostContext.instance, SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);

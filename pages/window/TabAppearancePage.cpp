@@ -57,7 +57,6 @@ BOOL TabAppearancePage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     controls::SetCheck(hwnd, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK, settings.ReadDwordOr(IDS_VALUE_TAB_DOUBLE_TAP, kDefaultDoubleTap));
 
-    settings.Close();
     return TRUE;
 }
 
@@ -72,7 +71,6 @@ void TabAppearancePage::OnOK()
     settings.WriteDword(IDS_VALUE_TAB_POS_NEW_TAB, controls::ComboSelection(hwnd, IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO));
     settings.WriteDword(IDS_VALUE_TAB_POS_ACTIVATE, controls::ComboSelection(hwnd, IDC_TAB_APPEARANCE_ACTIVATE_COMBO));
     settings.WriteDword(IDS_VALUE_TAB_DOUBLE_TAP, controls::CheckState(hwnd, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK));
-    settings.Close();
     PropertyPage::OnOK();
 }
 

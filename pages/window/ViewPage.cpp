@@ -35,13 +35,6 @@ std::wstring ReadPath(SettingsKey& settings, UINT nameId, LPCWSTR fallback)
     return buffer.data();
 }
 
-std::wstring WindowText(HWND window)
-{
-    std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1, L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
 // The number a length box shows, read as a person reads it (thousands separators and spaces
 // aside, as large as it is); false when it shows no number.
 bool ShownNumber(const std::wstring& text, DWORD* number)
@@ -91,7 +84,6 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     std::wstring path = ReadPath(settings, IDS_VALUE_VIEW_SOURCE_APP, kDefaultViewSourceApp);
     SetDlgItemTextW(hwnd, IDC_VIEW_SOURCE_APP_EDIT, path.c_str());
 
-    settings.Close();
     return TRUE;
 }
 
@@ -112,7 +104,7 @@ DWORD ViewPage::SettleSplitLength()
     // showing no number at all keeps the spinner's position.
     HWND spin = GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_SPIN);
     DWORD length = LOWORD(SendMessageW(spin, UDM_GETPOS, 0, 0));
-    ShownNumber(WindowText(GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_EDIT)), &length);
+    ShownNumber(controls::WindowText(GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_EDIT)), &length);
     if (length < kMinSplitTextLength) length = kMinSplitTextLength;
     if (length > kMaxSplitTextLength) length = kMaxSplitTextLength;
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(length, 0));
@@ -127,8 +119,7 @@ void ViewPage::OnOK()
     settings.WriteDword(IDS_VALUE_SPLIT_TEXT_LEN, SettleSplitLength());
     settings.WriteDword(IDS_VALUE_COMBINE_TD, controls::CheckState(hwnd, IDC_VIEW_COMBINE_TD_CHECK));
     settings.WriteDword(IDS_VALUE_SPLIT_PRE, controls::CheckState(hwnd, IDC_VIEW_SPLIT_PRE_CHECK));
-    settings.WriteString(IDS_VALUE_VIEW_SOURCE_APP, WindowText(GetDlgItem(hwnd, IDC_VIEW_SOURCE_APP_EDIT)).c_str());
-    settings.Close();
+    settings.WriteString(IDS_VALUE_VIEW_SOURCE_APP, controls::WindowText(GetDlgItem(hwnd, IDC_VIEW_SOURCE_APP_EDIT)).c_str());
     PropertyPage::OnOK();
 }
 

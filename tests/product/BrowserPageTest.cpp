@@ -9,13 +9,13 @@
 
 namespace {
 
+using testreg::kInternetSettings;
+using testreg::kUserAgent;
+using testreg::kPostPlatform;
+using testreg::kExplorer;
+using testreg::kExplorerMain;
+
 const int kBrowserPage = 1;
-const wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const wchar_t kUserAgent[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
-const wchar_t kPostPlatform[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
-const wchar_t kExplorer[] = L"Software\\Microsoft\\Internet Explorer";
-const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 
 const int kIdentifyAsPie = 0;
 const int kIdentifyAsIe55 = 1;

@@ -37,17 +37,17 @@
 
 namespace {
 
+using testreg::kShellKeys;
+using testreg::kInternetSettings;
+using testreg::kUserAgent;
+using testreg::kPostPlatform;
+using testreg::kExplorer;
+using testreg::kExplorerMain;
+
 using testrandom::Random;
 using testreg::RawValue;
 using testreg::ValueMap;
 
-const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
-const wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const wchar_t kUserAgent[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
-const wchar_t kPostPlatform[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
-const wchar_t kExplorer[] = L"Software\\Microsoft\\Internet Explorer";
-const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 // The device's \Windows\ folder, where the Tab 2 page finds its sounds.
 const wchar_t kSoundFolder[] = L"C:\\Windows\\";
 
@@ -756,17 +756,6 @@ void TapListRow(HWND list, int index)
     SendMessageW(list, WM_LBUTTONUP, 0, point);
 }
 
-std::wstring ListText(HWND list, int index, int column)
-{
-    std::vector<wchar_t> text(8192, L'\0');
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
-    return text.data();
-}
-
 void RegistryFuzzTest::EditButtons(Random& r, driver::Sheet& sheet, Model& m)
 {
     HWND list = sheet.Item(IDC_BUTTONS_LIST);
@@ -774,7 +763,7 @@ void RegistryFuzzTest::EditButtons(Random& r, driver::Sheet& sheet, Model& m)
     if (rows == 0) return;
     const int row = static_cast<int>(r.Below(static_cast<uint32_t>(rows)));
     // The row's button, when its text names one button's row alone.
-    const std::wstring text = ListText(list, row, 0);
+    const std::wstring text = driver::ListItemText(list, row, 0);
     Button* button = nullptr;
     int half = 0, matches = 0;
     const std::wstring hold = L" (Hold)";

@@ -4,6 +4,7 @@
 //
 //   option_bench.exe STRIPPED_DLL [--quick]
 #include <windows.h>
+#include "include/corvane_options.h"
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -17,7 +18,6 @@
 
 namespace {
 
-typedef int(WINAPI* ShowOptionsFn)(HWND, int, int, int, void*, LPCWSTR, LPCWSTR, LPCWSTR, int);
 
 const wchar_t kVendor[] = L"CorvaneBench";
 const wchar_t kProduct[] = L"Bench";
@@ -25,7 +25,7 @@ const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
 
 int runs = 15;
 HMODULE dll = NULL;
-ShowOptionsFn showOptions = nullptr;
+CorvaneShowOptionsFn showOptions = nullptr;
 
 
 // --- size -------------------------------------------------------------------------------
@@ -154,7 +154,7 @@ int wmain(int argc, wchar_t** argv)
     if (argc > 2 && lstrcmpW(argv[2], L"--quick") == 0) runs = 3;
     SetCurrentDirectoryW(L"C:\\");
     dll = LoadLibraryW(L"OPTION.dll");
-    showOptions = reinterpret_cast<ShowOptionsFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(1))));
+    showOptions = reinterpret_cast<CorvaneShowOptionsFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(CORVANE_ORDINAL_SHOW_OPTIONS))));
     if (!showOptions) {
         std::fprintf(stderr, "cannot load OPTION.dll\n");
         return 1;

@@ -1,6 +1,7 @@
 // The URL lists: LoadUrlList and SaveUrlList against a plain loop of the same registry calls,
 // and the URL Alias page opened and applied with lists of growing length.
 #include <windows.h>
+#include "include/corvane_options.h"
 #include <prsht.h>
 
 #include <cstdio>
@@ -13,7 +14,6 @@
 
 namespace {
 
-typedef int(WINAPI* ShowOptionsFn)(HWND, int, int, int, void*, LPCWSTR, LPCWSTR, LPCWSTR, int);
 
 const int kAliasPage = 2;
 
@@ -94,8 +94,8 @@ void BenchListCost(int runs)
 
 void BenchAliasPageScaling(int runs)
 {
-    ShowOptionsFn showOptions = reinterpret_cast<ShowOptionsFn>(
-        reinterpret_cast<void*>(GetProcAddress(hostContext.instance, MAKEINTRESOURCEA(1))));
+    CorvaneShowOptionsFn showOptions = reinterpret_cast<CorvaneShowOptionsFn>(
+        reinterpret_cast<void*>(GetProcAddress(hostContext.instance, MAKEINTRESOURCEA(CORVANE_ORDINAL_SHOW_OPTIONS))));
     const int sizes[] = {500, 1000, 2000, 4000};
     bench::Cost costs[4];
     std::printf("URL Alias page: open on the page and apply, by rows in the list\n");

@@ -2,6 +2,9 @@
 
 #include <cwchar>
 
+#include <vector>
+
+#include "framework/Gdi.h"
 #include "host/HostContext.h"
 
 namespace controls {
@@ -69,6 +72,56 @@ DWORD CheckState(HWND dialog, int buttonId)
 void EnableControls(HWND dialog, BOOL enable, std::initializer_list<int> ids)
 {
     for (int id : ids) EnableWindow(GetDlgItem(dialog, id), enable);
+}
+
+std::wstring WindowText(HWND window)
+{
+    std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1, L'\0');
+    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+void AddListColumns(HWND list, std::initializer_list<ListColumn> columns)
+{
+    int index = 0;
+    for (const ListColumn& column : columns) {
+        LVCOLUMNW record = {};
+        record.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
+        record.fmt = LVCFMT_LEFT;
+        record.cx = column.width;
+        record.pszText = const_cast<LPWSTR>(ResourceText(column.titleId));
+        record.iSubItem = index;
+        record.iOrder = index;
+        SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&record));
+        ++index;
+    }
+}
+
+void SetUpTrackbar(HWND dialog, int trackbarId, int minimum, int maximum, int lineStep, int pageStep, int position)
+{
+    HWND trackbar = GetDlgItem(dialog, trackbarId);
+    SendMessageW(trackbar, TBM_SETRANGE, FALSE, MAKELPARAM(minimum, maximum));
+    SendMessageW(trackbar, TBM_SETLINESIZE, 0, lineStep);
+    SendMessageW(trackbar, TBM_SETPAGESIZE, 0, pageStep);
+    SendMessageW(trackbar, TBM_SETPOS, TRUE, static_cast<LPARAM>(position));
+}
+
+int TrackbarPosition(HWND dialog, int trackbarId)
+{
+    return static_cast<int>(SendDlgItemMessageW(dialog, trackbarId, TBM_GETPOS, 0, 0));
+}
+
+HFONT CreatePageFont(HWND window, PageFontStyle style)
+{
+    gdi::WindowDC dc(window);
+    if (!dc) return NULL;
+    LOGFONTW font = {};
+    HGDIOBJ current = GetCurrentObject(dc.Get(), OBJ_FONT);
+    if (!current || !GetObjectW(current, sizeof(font), &font)) return NULL;
+    font.lfHeight = -11;
+    if (style == PageFontStyle::Header) font.lfWeight = FW_BOLD;
+    if (style == PageFontStyle::Link) font.lfUnderline = TRUE;
+    return CreateFontIndirectW(&font);
 }
 
 }  // namespace controls

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 
 #include "pocketpc/PocketPC.h"
 
@@ -38,5 +39,27 @@ void SetCheck(HWND dialog, int buttonId, DWORD state);
 DWORD CheckState(HWND dialog, int buttonId);
 
 void EnableControls(HWND dialog, BOOL enable, std::initializer_list<int> ids);
+
+// The whole text of a window, however long.
+std::wstring WindowText(HWND window);
+
+// A list-view column: its title (a string id) and width in pixels.
+struct ListColumn {
+    UINT titleId;
+    int width;
+};
+// Appends left-aligned columns, in this order, to a list view.
+void AddListColumns(HWND list, std::initializer_list<ListColumn> columns);
+
+// Gives a trackbar its range, the steps of an arrow key and of a page key, and its position
+// (a position outside the range is brought to the nearer end).
+void SetUpTrackbar(HWND dialog, int trackbarId, int minimum, int maximum, int lineStep, int pageStep, int position);
+int TrackbarPosition(HWND dialog, int trackbarId);
+
+// The fonts of a page's own labels, derived from the font its window draws with, at the
+// section headers' fixed height: headers bold, links underlined at the regular weight.
+enum class PageFontStyle { Header, Link };
+// Null when the window's font cannot be read.
+HFONT CreatePageFont(HWND window, PageFontStyle style);
 
 }  // namespace controls

@@ -1,15 +1,15 @@
 #include "framework/Dialog.h"
 
+#include "framework/Controls.h"
 #include "host/HostContext.h"
 
 Dialog::Dialog(UINT templateId, HWND parent)
-    : hwnd(NULL), parent(parent), menuBar(NULL), headerFont(NULL), templateId(templateId & 0xFFFF), fullScreen(1)
+    : hwnd(NULL), parent(parent), menuBar(NULL), templateId(templateId & 0xFFFF), fullScreen(1)
 {
 }
 
 Dialog::~Dialog()
 {
-    if (headerFont) DeleteObject(headerFont);
 }
 
 HWND Dialog::Create()
@@ -56,20 +56,13 @@ void Dialog::ReleaseStaticBitmaps()
         GetClassNameW(child, className, 16);
         if (lstrcmpiW(className, L"Static") != 0 || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
             continue;
-        HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
-        if (bitmap) DeleteObject(bitmap);
+        gdi::Bitmap taken(reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0)));
     }
 }
 
 BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
 {
-    // Section headers use the window's font made bold at a fixed height.
-    LOGFONTW font;
-    if (ReadWindowFont(font)) {
-        font.lfHeight = -11;
-        font.lfWeight = FW_BOLD;
-        headerFont = CreateFontIndirectW(&font);
-    }
+    headerFont.Reset(controls::CreatePageFont(hwnd, controls::PageFontStyle::Header));
     if (fullScreen) {
         SHINITDLGINFO info = {};
         info.dwMask = SHIDIM_FLAGS;
@@ -79,17 +72,6 @@ BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
         CreateMenuBar(hwnd);
     }
     return TRUE;
-}
-
-bool Dialog::ReadWindowFont(LOGFONTW& font) const
-{
-    HDC dc = GetDC(hwnd);
-    if (!dc) return false;
-    font = LOGFONTW();
-    HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
-    const bool read = current && GetObjectW(current, sizeof(font), &font);
-    ReleaseDC(hwnd, dc);
-    return read;
 }
 
 BOOL Dialog::OnCommand(WPARAM wParam, LPARAM)

@@ -1,6 +1,7 @@
 // Binds a dialog window to an object and turns its messages into virtual calls.
 #pragma once
 
+#include "framework/Gdi.h"
 #include "pocketpc/PocketPC.h"
 
 class Dialog {
@@ -27,7 +28,7 @@ public:
 
     HWND Window() const { return hwnd; }
     HWND MenuBar() const { return menuBar; }
-    HFONT HeaderFont() const { return headerFont; }
+    HFONT HeaderFont() const { return headerFont.Get(); }
     UINT TemplateId() const { return templateId; }
 
     Dialog(const Dialog&) = delete;
@@ -39,13 +40,11 @@ protected:
     static Dialog* BoundTo(HWND window);
     static INT_PTR Dispatch(Dialog* dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ReleaseStaticBitmaps();
-    // The font selected in the window's device context, which the page fonts derive from.
-    bool ReadWindowFont(LOGFONTW& font) const;
 
     HWND hwnd;
     HWND parent;
     HWND menuBar;
-    HFONT headerFont;
+    gdi::Font headerFont;
     UINT templateId;
     BOOL fullScreen;
 };

@@ -1,6 +1,7 @@
 // The functions OPTION.dll exports, by ordinal only.
 #pragma once
 
+#include "include/corvane_options.h"
 #include "pocketpc/PocketPC.h"
 
 // Ordinal 1: shows the modal options sheet. Returns 2 when the arguments are rejected,

@@ -1,9 +1,10 @@
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include "framework/OptionsSheet.h"
 #include "host/Exports.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "pages/about/AboutPage.h"
 #include "pages/browser/BrowserPage.h"
 #include "pages/buttons/ButtonsPage.h"
@@ -18,7 +19,40 @@
 
 namespace {
 
-const int kRejected = 2;
+const int kRejected = CORVANE_SHOW_REJECTED;
+
+template <class Page>
+std::unique_ptr<PropertyPage> MakePage()
+{
+    return std::unique_ptr<PropertyPage>(new Page);
+}
+
+// The sheet's pages in their order: one line per page, its place given by the host header.
+struct PageEntry {
+    int index;
+    std::unique_ptr<PropertyPage> (*make)();
+};
+constexpr PageEntry kPages[] = {
+    {ButtonsPage::Index, MakePage<ButtonsPage>},
+    {BrowserPage::Index, MakePage<BrowserPage>},
+    {AliasPage::Index, MakePage<AliasPage>},
+    {ServicePage::Index, MakePage<ServicePage>},
+    {ScreenPage::Index, MakePage<ScreenPage>},
+    {MenuPage::Index, MakePage<MenuPage>},
+    {TabAppearancePage::Index, MakePage<TabAppearancePage>},
+    {NewTabPage::Index, MakePage<NewTabPage>},
+    {ViewPage::Index, MakePage<ViewPage>},
+    {AboutPage::Index, MakePage<AboutPage>},
+};
+static_assert(sizeof(kPages) / sizeof(kPages[0]) == CORVANE_PAGE_COUNT, "one line per page of the host header");
+
+constexpr bool PagesInTheirOrder()
+{
+    for (int i = 0; i < CORVANE_PAGE_COUNT; ++i)
+        if (kPages[i].index != i) return false;
+    return true;
+}
+static_assert(PagesInTheirOrder(), "each page at the place the host header gives it");
 
 void LowerInputPanel()
 {
@@ -31,6 +65,8 @@ void LowerInputPanel()
 }
 
 }  // namespace
+
+static_assert(std::is_same<decltype(&ShowOptions), CorvaneShowOptionsFn>::value, "the host header's type");
 
 extern "C" int WINAPI ShowOptions(HWND parent, int holdUnsupported, int platformLevel, int /*reservedValue*/,
                                   void* reservedPointer, LPCWSTR vendor, LPCWSTR product, LPCWSTR version,
@@ -49,7 +85,7 @@ extern "C" int WINAPI ShowOptions(HWND parent, int holdUnsupported, int platform
     if (!parent || !IsWindow(parent) || !reservedPointer || !vendor || !product || !version) return kRejected;
 
     // A start page the sheet does not have opens the first page.
-    hostContext.activePage = (startPage >= 0 && startPage < kPageCount) ? startPage : kPageButtons;
+    hostContext.activePage = (startPage >= 0 && startPage < CORVANE_PAGE_COUNT) ? startPage : CORVANE_PAGE_BUTTONS;
 
     INITCOMMONCONTROLSEX classes = {};
     classes.dwSize = sizeof(classes);
@@ -66,24 +102,22 @@ extern "C" int WINAPI ShowOptions(HWND parent, int holdUnsupported, int platform
     hostContext.version = ownVersion.c_str();
     hostContext.sheetOpen = 1;
 
-    OptionsSheet* sheet = new OptionsSheet(IDS_SHEET_TITLE, IDI_PRODUCT, parent, hostContext.activePage);
-    sheet->SetTitle(ResourceText(IDS_SHEET_TITLE));
-
-    PropertyPage* pages[kPageCount] = {
-        new ButtonsPage, new BrowserPage, new AliasPage, new ServicePage, new ScreenPage,
-        new MenuPage, new TabAppearancePage, new NewTabPage, new ViewPage, new AboutPage,
-    };
-    for (PropertyPage* page : pages) sheet->AddPage(page);
-
-    INT_PTR sheetResult = sheet->Run();
-
-    for (PropertyPage* page : pages) delete page;
+    INT_PTR sheetResult = 0;
+    {
+        OptionsSheet sheet(IDS_SHEET_TITLE, IDI_PRODUCT, parent, hostContext.activePage);
+        sheet.SetTitle(ResourceText(IDS_SHEET_TITLE));
+        std::unique_ptr<PropertyPage> pages[CORVANE_PAGE_COUNT];
+        for (int i = 0; i < CORVANE_PAGE_COUNT; ++i) {
+            pages[i] = kPages[i].make();
+            sheet.AddPage(pages[i].get());
+        }
+        sheetResult = sheet.Run();
+    }
     hostContext.sheetOpen = 0;
     hostContext.vendor = vendor;
     hostContext.product = product;
     hostContext.version = version;
     int result = static_cast<int>(((static_cast<DWORD>(hostContext.activePage) & 0xFFFF) << 16) |
                                   (static_cast<DWORD>(sheetResult) & 0xFFFF));
-    delete sheet;
     return result;
 }

@@ -62,20 +62,26 @@ typedef void(WINAPI* CorvaneResetListFn)(LPCWSTR vendor, LPCWSTR product, LPCWST
 /* The property sheet's own result: 1 OK, 0 Cancel, -1 the sheet could not be shown. */
 #define CORVANE_SHEET_RESULT(result) ((int)(short)((unsigned)(result) & 0xFFFF))
 
-/* The pages of the sheet, in their fixed order. */
+/* The pages of the sheet, in their fixed order; the tab each shows in quotes. */
 enum CorvanePage {
-    CORVANE_PAGE_BUTTONS = 0,
-    CORVANE_PAGE_PIE = 1,
-    CORVANE_PAGE_URL_ALIAS = 2,
-    CORVANE_PAGE_URL_SERVICE = 3,
-    CORVANE_PAGE_SCREEN = 4,
-    CORVANE_PAGE_MENU = 5,
-    CORVANE_PAGE_TAB_1 = 6,
-    CORVANE_PAGE_TAB_2 = 7,
-    CORVANE_PAGE_VIEW = 8,
-    CORVANE_PAGE_ABOUT = 9,
+    CORVANE_PAGE_BUTTONS = 0,         /* "Buttons" */
+    CORVANE_PAGE_BROWSER = 1,         /* "PIE" */
+    CORVANE_PAGE_ALIAS = 2,           /* "URL Alias" */
+    CORVANE_PAGE_SERVICE = 3,         /* "URL Service" */
+    CORVANE_PAGE_SCREEN = 4,          /* "Screen" */
+    CORVANE_PAGE_MENU = 5,            /* "Menu" */
+    CORVANE_PAGE_TAB_APPEARANCE = 6,  /* "Tab 1" */
+    CORVANE_PAGE_NEW_TAB = 7,         /* "Tab 2" */
+    CORVANE_PAGE_VIEW = 8,            /* "View" */
+    CORVANE_PAGE_ABOUT = 9,           /* "About" */
     CORVANE_PAGE_COUNT = 10
 };
+/* The names of the pages by their tabs, as earlier versions of this header had them. */
+#define CORVANE_PAGE_PIE CORVANE_PAGE_BROWSER
+#define CORVANE_PAGE_URL_ALIAS CORVANE_PAGE_ALIAS
+#define CORVANE_PAGE_URL_SERVICE CORVANE_PAGE_SERVICE
+#define CORVANE_PAGE_TAB_1 CORVANE_PAGE_TAB_APPEARANCE
+#define CORVANE_PAGE_TAB_2 CORVANE_PAGE_NEW_TAB
 
 #ifdef __cplusplus
 }

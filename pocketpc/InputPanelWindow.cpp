@@ -3,6 +3,8 @@
 #ifndef _WIN32_WCE
 #include "pocketpc/Layer.h"
 
+#include "framework/Gdi.h"
+
 #include <vector>
 
 namespace pocketpc {
@@ -77,14 +79,12 @@ void Press(const Key& key)
     }
 }
 
-void Paint(HWND window)
+void DrawKeys(HWND window, HDC dc)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    gdi::Selection font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     const std::vector<Key>& keys = Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -96,7 +96,13 @@ void Paint(HWND window)
         wchar_t single[2] = {keys[i].character, 0};
         DrawTextW(dc, keys[i].label ? keys[i].label : single, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    SelectObject(dc, oldFont);
+}
+
+void Paint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    DrawKeys(window, dc);
     EndPaint(window, &paint);
 }
 

@@ -3,6 +3,8 @@
 #define POCKETPC_LAYER_IMPLEMENTATION
 #include "pocketpc/Layer.h"
 
+#include "framework/Gdi.h"
+
 #include <climits>
 #include <vector>
 
@@ -43,12 +45,12 @@ void FitToScreen(HWND box)
         const int textWidth = textRect.right - textRect.left - excess;
         wchar_t buffer[1024] = L"";
         GetWindowTextW(text, buffer, 1024);
-        HDC dc = GetDC(text);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
         RECT wrapped = {0, 0, textWidth, 0};
-        DrawTextW(dc, buffer, -1, &wrapped, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
-        SelectObject(dc, old);
-        ReleaseDC(text, dc);
+        {
+            gdi::WindowDC dc(text);
+            gdi::Selection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+            DrawTextW(dc.Get(), buffer, -1, &wrapped, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+        }
         const int grow = wrapped.bottom - (textRect.bottom - textRect.top) > 0
                              ? wrapped.bottom - (textRect.bottom - textRect.top)
                              : 0;

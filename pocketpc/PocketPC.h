@@ -2,8 +2,9 @@
 //
 // Every source file includes this header instead of <windows.h>. On a Windows CE build it
 // pulls in the real shell (aygshell) and input-panel headers. On desktop Windows and Wine,
-// which lack the Pocket PC shell, it declares the same names and this folder implements
-// them (see PocketPC.cpp), so the rest of the code is written exactly as for the device.
+// which lack the Pocket PC shell, it declares the same names and the other files of this
+// folder implement them (their shared internals are in Layer.h), so the rest of the code is
+// written exactly as for the device.
 #pragma once
 
 #include <windows.h>

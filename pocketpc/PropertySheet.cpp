@@ -4,6 +4,8 @@
 #define POCKETPC_LAYER_IMPLEMENTATION
 #include "pocketpc/Layer.h"
 
+#include "framework/Gdi.h"
+
 namespace pocketpc {
 namespace {
 
@@ -19,8 +21,8 @@ struct SheetLook {
     PFNPROPSHEETCALLBACK userCallback;
     bool tabsAtBottom;
     wchar_t title[MAX_PATH];
-    HFONT titleFont;
-    HBRUSH barBrush;
+    gdi::Font titleFont;
+    gdi::Brush barBrush;
     SheetLook* outer;  // the look of a sheet whose call is still in progress on this thread
 };
 
@@ -33,7 +35,7 @@ LRESULT CALLBACK SheetSubclassProc(HWND sheet, UINT message, WPARAM wParam, LPAR
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, RGB(255, 255, 255));
         SetBkColor(dc, kNavigationBarColour);
-        if (look) return reinterpret_cast<LRESULT>(look->barBrush);
+        if (look) return reinterpret_cast<LRESULT>(look->barBrush.Get());
     }
     if (message == WM_NOTIFY) {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -156,8 +158,8 @@ void ApplyPocketLook(HWND sheet, SheetLook* look)
                                kScreenWidth, kNavigationBarHeight, sheet,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNavigationBarId)),
                                LayerModule(), NULL);
-    look->titleFont = CreateTitleFont(sheet);
-    if (bar && look->titleFont) SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(look->titleFont), FALSE);
+    look->titleFont.Reset(CreateTitleFont(sheet));
+    if (bar && look->titleFont) SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(look->titleFont.Get()), FALSE);
     if (bar) SetWindowPos(bar, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     MoveChild(sheet, IDOK, kScreenWidth - 92, 3, 42, 20);
     MoveChild(sheet, IDCANCEL, kScreenWidth - 48, 3, 46, 20);
@@ -204,7 +206,7 @@ INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
     CopyMemory(&desktop, header, header->dwSize < sizeof(desktop) ? header->dwSize : sizeof(desktop));
 
     SheetLook look = {};
-    look.barBrush = CreateSolidBrush(kNavigationBarColour);
+    look.barBrush.Reset(CreateSolidBrush(kNavigationBarColour));
     if (desktop.dwFlags & PSH_USECALLBACK) look.userCallback = desktop.pfnCallback;
     if (look.userCallback) {
         look.tabsAtBottom = look.userCallback(NULL, PSCB_GETVERSION, 0) == COMCTL32_VERSION;
@@ -226,9 +228,6 @@ INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
     // The panel goes down with the sheet; its window goes too when no sheet is left.
     SetInputPanel(false);
     if (!activeLook) DestroyInputPanelWindow();
-
-    if (look.titleFont) DeleteObject(look.titleFont);
-    DeleteObject(look.barBrush);
     return result;
 }
 #endif

@@ -29,8 +29,8 @@
 #define IDD_ABOUT                           3010
 
 /* Push buttons */
-#define IDC_NEWTAB_PLAY                     4002
-#define IDC_NEWTAB_STOP                     4003
+#define IDC_NEW_TAB_PLAY                    4002
+#define IDC_NEW_TAB_STOP                    4003
 #define IDC_URL_ADD                         4004
 #define IDC_URL_REMOVE                      4005
 #define IDC_URL_UP                          4006
@@ -39,23 +39,23 @@
 
 /* Labels and section headers */
 #define IDC_MENU_TAB_HEADER                 4101
-#define IDC_TABS_APPEARANCE_HEADER          4101
-#define IDC_NEWTAB_NEW_TAB_HEADER           4101
+#define IDC_TAB_APPEARANCE_APPEARANCE_HEADER 4101
+#define IDC_NEW_TAB_NEW_TAB_HEADER          4101
 #define IDC_SCREEN_FULL_SCREEN_HEADER       4101
 #define IDC_VIEW_POCKET_VIEW_HEADER         4101
 #define IDC_BUTTONS_HEADER                  4101
-#define IDC_PIE_IDENTIFICATION_HEADER       4101
+#define IDC_BROWSER_IDENTIFICATION_HEADER   4101
 #define IDC_ABOUT_NAME_LABEL                4101    /* first part of the product name */
 #define IDC_MENU_BACK_HEADER                4102
-#define IDC_TABS_POSITION_HEADER            4102
-#define IDC_NEWTAB_EVENT_HEADER             4102
+#define IDC_TAB_APPEARANCE_POSITION_HEADER  4102
+#define IDC_NEW_TAB_EVENT_HEADER            4102
 #define IDC_SCREEN_DRAG_HEADER              4102
 #define IDC_VIEW_SOURCE_HEADER              4102
-#define IDC_PIE_SCRIPT_HEADER               4102
+#define IDC_BROWSER_SCRIPT_HEADER           4102
 #define IDC_ABOUT_NAME_ACCENT_LABEL         4102    /* rest of the product name, coloured */
 #define IDC_MENU_FORWARD_HEADER             4103
-#define IDC_TABS_ACTION_HEADER              4103
-#define IDC_PIE_CLEARTYPE_HEADER            4103
+#define IDC_TAB_APPEARANCE_ACTION_HEADER    4103
+#define IDC_BROWSER_CLEARTYPE_HEADER        4103
 #define IDC_ABOUT_VERSION_LABEL             4103
 #define IDC_MENU_MENUBAR_HEADER             4104
 #define IDC_SCREEN_PIXELS_LABEL             4105
@@ -73,11 +73,11 @@
 #define IDC_VIEW_SPLIT_TEXT_CHECK           4205
 #define IDC_VIEW_SPLIT_PRE_CHECK            4206
 #define IDC_VIEW_COMBINE_TD_CHECK           4207
-#define IDC_PIE_CLEARTYPE_CHECK             4208
-#define IDC_NEWTAB_SOUND_CHECK              4209
-#define IDC_NEWTAB_FOREGROUND_CHECK         4210
-#define IDC_TABS_DOUBLE_TAP_CHECK           4211
-#define IDC_TABS_HIDE_SINGLE_CHECK          4212
+#define IDC_BROWSER_CLEARTYPE_CHECK         4208
+#define IDC_NEW_TAB_SOUND_CHECK             4209
+#define IDC_NEW_TAB_FOREGROUND_CHECK        4210
+#define IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK 4211
+#define IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK 4212
 #define IDC_MENU_SOFTKEY_CHECK              4213
 #define IDC_ALIAS_DEFAULT_CHECK             4214    /* flag position 1, "D" */
 #define IDC_ALIAS_EXPAND_CHECK              4215    /* flag position 2, "E" */
@@ -85,23 +85,23 @@
 #define IDC_SERVICE_SEPARATOR_CHECK         4217    /* flag position 2, "S" */
 
 /* Radio buttons */
-#define IDC_NEWTAB_BLANK_RADIO              4301
-#define IDC_NEWTAB_HOME_RADIO               4302
-#define IDC_NEWTAB_CURRENT_RADIO            4303
+#define IDC_NEW_TAB_BLANK_RADIO             4301
+#define IDC_NEW_TAB_HOME_RADIO              4302
+#define IDC_NEW_TAB_CURRENT_RADIO           4303
 #define IDC_SCREEN_RESTORE_BUTTON_RADIO     4304
 #define IDC_SCREEN_RESTORE_BAR_RADIO        4305
 
 /* Combo boxes */
 #define IDC_SCREEN_BAR_HEIGHT_COMBO         4401
-#define IDC_PIE_IDENTIFICATION_COMBO        4402
-#define IDC_PIE_SCRIPT_COMBO                4403
+#define IDC_BROWSER_IDENTIFICATION_COMBO    4402
+#define IDC_BROWSER_SCRIPT_COMBO            4403
 #define IDC_BUTTONS_ASSIGNMENT_COMBO        4404
-#define IDC_TABS_COUNT_COMBO                4405
-#define IDC_TABS_HEIGHT_COMBO               4406
-#define IDC_TABS_NEW_TAB_POS_COMBO          4407
-#define IDC_TABS_ACTIVATE_COMBO             4408
+#define IDC_TAB_APPEARANCE_COUNT_COMBO      4405
+#define IDC_TAB_APPEARANCE_HEIGHT_COMBO     4406
+#define IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO 4407
+#define IDC_TAB_APPEARANCE_ACTIVATE_COMBO   4408
 #define IDC_BUTTONS_SCROLL_AMOUNT_COMBO     4409
-#define IDC_NEWTAB_SOUND_COMBO              4410
+#define IDC_NEW_TAB_SOUND_COMBO             4410
 #define IDC_MENU_TAB_COMBO                  4411
 #define IDC_MENU_BACK_COMBO                 4412
 #define IDC_MENU_FORWARD_COMBO              4413

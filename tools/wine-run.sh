@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Runs a Windows executable under Wine in the project's private prefix.
+# Runs a Windows executable under Wine in the project's private prefix of the architecture
+# CORVANE_ARCH names (env.sh sets the prefix, the loader and Wine's settings).
 # Used by CTest as the cross-compiling emulator; the display and the wineserver
 # are set up around the run by tools/with-display.sh.
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-: "${WINEPREFIX:=$here/../build/pfx}"
-export WINEPREFIX WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winealsa.drv,winepulse.drv="}
-export PATH=/usr/lib/wine:$PATH
-[ "${CORVANE_ARCH:-x64}" = x86 ] && exec wine "$@"  # the x86 build: Wine's 32-bit loader
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+[ "$arch" = x86 ] && exec wine "$@"  # exec runs programs, not env.sh's wine64 function
 exec wine64 "$@"

@@ -5,7 +5,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 
 namespace {
@@ -13,28 +12,17 @@ const COLORREF kLinkColour = RGB(0, 0, 255);
 const COLORREF kAccentColour = RGB(255, 71, 71);
 }  // namespace
 
-AboutPage::AboutPage() : PropertyPage(IDD_ABOUT, 0), linkFont(NULL)
+AboutPage::AboutPage() : PropertyPage(IDD, 0)
 {
-}
-
-AboutPage::~AboutPage()
-{
-    if (linkFont) DeleteObject(linkFont);
 }
 
 BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
 
-    // The link is underlined at the header's height but keeps the regular weight.
-    LOGFONTW font;
-    if (ReadWindowFont(font)) {
-        font.lfHeight = -11;
-        font.lfUnderline = TRUE;
-        linkFont = CreateFontIndirectW(&font);
-    }
-    controls::SetFont(hwnd, linkFont, {IDC_ABOUT_LINK_LABEL});
-    controls::SetFont(hwnd, headerFont, {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL});
+    linkFont.Reset(controls::CreatePageFont(hwnd, controls::PageFontStyle::Link));
+    controls::SetFont(hwnd, linkFont.Get(), {IDC_ABOUT_LINK_LABEL});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL});
 
     std::wstring version = L"V";
     if (hostContext.version) version += hostContext.version;
@@ -49,17 +37,15 @@ BOOL AboutPage::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) != STN_CLICKED) return TRUE;
 
     // The whole address, however long: a cut one would open some other page.
-    HWND label = GetDlgItem(hwnd, IDC_ABOUT_LINK_LABEL);
-    std::vector<wchar_t> address(GetWindowTextLengthW(label) + 1, L'\0');
-    GetWindowTextW(label, address.data(), static_cast<int>(address.size()));
-    if (!address[0]) return TRUE;
+    const std::wstring address = controls::WindowText(GetDlgItem(hwnd, IDC_ABOUT_LINK_LABEL));
+    if (address.empty()) return TRUE;
 
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.hwnd = hwnd;
     info.lpVerb = L"open";
-    info.lpFile = address.data();
+    info.lpFile = address.c_str();
     // Zero would be SW_HIDE: a browser started for the link must show.
     info.nShow = SW_SHOWNORMAL;
     // Failure leaves the page as it is; there is no one to tell.
@@ -89,6 +75,6 @@ void AboutPage::OnOK()
 
 BOOL AboutPage::OnSetActive()
 {
-    hostContext.activePage = kPageAbout;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

@@ -2,12 +2,17 @@
 // web address as a link that opens when tapped.
 #pragma once
 
+#include "framework/Gdi.h"
+#include "include/corvane_options.h"
 #include "framework/PropertyPage.h"
+#include "resource.h"
 
 class AboutPage : public PropertyPage {
 public:
+    // The page's dialog template and its place in the sheet.
+    enum { IDD = IDD_ABOUT, Index = CORVANE_PAGE_ABOUT };
+
     AboutPage();
-    ~AboutPage() override;
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -16,5 +21,5 @@ public:
     BOOL OnSetActive() override;
 
 private:
-    HFONT linkFont;  // the link's underlined font; owned
+    gdi::Font linkFont;  // the link's underlined font
 };

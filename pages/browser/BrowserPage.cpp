@@ -4,7 +4,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -16,7 +15,8 @@ const wchar_t kMain[] = L"\\Main";
 const wchar_t kRunScripts[] = L"Security_RunScripts";
 const wchar_t kShowScriptErrors[] = L"ShowScriptErrors";
 const wchar_t kClearType[] = L"ClearTypeText";
-const LPCWSTR kDefaultValue = NULL;
+// The key's unnamed value, which the registry editor shows as "(Default)".
+const LPCWSTR kUnnamedValue = NULL;
 
 // The parts from which the browser builds its user-agent string.
 struct Identification {
@@ -47,28 +47,25 @@ std::wstring BrowserPath(UINT id, LPCWSTR suffix = L"")
 
 }  // namespace
 
-BrowserPage::BrowserPage() : PropertyPage(IDD_BROWSER, 0)
+BrowserPage::BrowserPage() : PropertyPage(IDD, 0)
 {
 }
 
 BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont,
-                      {IDC_PIE_IDENTIFICATION_HEADER, IDC_PIE_SCRIPT_HEADER, IDC_PIE_CLEARTYPE_HEADER});
+    controls::SetFont(hwnd, HeaderFont(),
+                      {IDC_BROWSER_IDENTIFICATION_HEADER, IDC_BROWSER_SCRIPT_HEADER, IDC_BROWSER_CLEARTYPE_HEADER});
 
     // The page shows the choice it stored, not what the browser's values happen to be.
-    controls::AddComboStrings(hwnd, IDC_PIE_IDENTIFICATION_COMBO,
+    controls::AddComboStrings(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO,
                               {IDS_PIE_IDENT_PIE, IDS_PIE_IDENT_IE55, IDS_PIE_IDENT_IE60});
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    DWORD identification = 0;
-    if (!settings.ReadDword(IDS_VALUE_IDENTIFICATION, &identification)) identification = 0;
-    controls::SelectComboIndex(hwnd, IDC_PIE_IDENTIFICATION_COMBO, identification);
-    settings.Close();
+    controls::SelectComboIndex(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO, settings.ReadDwordOr(IDS_VALUE_IDENTIFICATION, 0));
 
     // The browser's keys are only opened here: showing the page creates none of them.
-    controls::AddComboStrings(hwnd, IDC_PIE_SCRIPT_COMBO,
+    controls::AddComboStrings(hwnd, IDC_BROWSER_SCRIPT_COMBO,
                               {IDS_PIE_SCRIPT_DISABLE, IDS_PIE_SCRIPT_ENABLE, IDS_PIE_SCRIPT_SHOW_ERRORS});
     DWORD runScripts = 1, showErrors = 0, clearType = 0;
     const std::wstring internetSettings = BrowserPath(IDS_PATH_INTERNET_SETTINGS);
@@ -81,24 +78,23 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     }
     if (!explorerMain.empty() && key.Open(HKEY_CURRENT_USER, explorerMain.c_str(), RegKey::ReadOnly)) {
         showErrors = key.ReadDwordOr(kShowScriptErrors, showErrors);
-        key.Close();
     }
     // A sum that names no choice leaves the box without a selection; it is taken whole, so that
     // a junk pair cannot wrap round to a choice.
     const unsigned long long sum = static_cast<unsigned long long>(runScripts) + showErrors;
-    controls::SelectComboIndex(hwnd, IDC_PIE_SCRIPT_COMBO,
+    controls::SelectComboIndex(hwnd, IDC_BROWSER_SCRIPT_COMBO,
                                runScripts == kScriptDisabled ? 0 : sum > kLastScriptChoice ? kNoScriptChoice : static_cast<DWORD>(sum));
-    controls::SetCheck(hwnd, IDC_PIE_CLEARTYPE_CHECK, clearType);
+    controls::SetCheck(hwnd, IDC_BROWSER_CLEARTYPE_CHECK, clearType);
     return TRUE;
 }
 
 void BrowserPage::OnOK()
 {
-    WriteIdentification(static_cast<int>(controls::ComboSelection(hwnd, IDC_PIE_IDENTIFICATION_COMBO)));
+    WriteIdentification(static_cast<int>(controls::ComboSelection(hwnd, IDC_BROWSER_IDENTIFICATION_COMBO)));
     // No selection (CB_ERR) reads as the largest choice: scripts run and errors are shown.
-    const DWORD script = controls::ComboSelection(hwnd, IDC_PIE_SCRIPT_COMBO);
+    const DWORD script = controls::ComboSelection(hwnd, IDC_BROWSER_SCRIPT_COMBO);
     WriteScripting(script > 0 ? 1 : 0, script > 1 ? 1 : 0);
-    WriteClearType(controls::CheckState(hwnd, IDC_PIE_CLEARTYPE_CHECK));
+    WriteClearType(controls::CheckState(hwnd, IDC_BROWSER_CLEARTYPE_CHECK));
     PropertyPage::OnOK();
 }
 
@@ -107,7 +103,6 @@ void BrowserPage::WriteIdentification(int choice)
     SettingsKey settings;
     settings.Create(NULL, NULL);
     settings.WriteDword(IDS_VALUE_IDENTIFICATION, static_cast<DWORD>(choice));
-    settings.Close();
 
     // Without a choice there are no tokens to write, so the browser's values stay as they are
     // rather than losing their "Post Platform" tokens.
@@ -127,13 +122,11 @@ void BrowserPage::WriteIdentification(int choice)
     }
 
     const Identification& identification = kIdentifications[choice];
-    userAgent.WriteString(kDefaultValue, identification.product);
+    userAgent.WriteString(kUnnamedValue, identification.product);
     userAgent.WriteString(L"Platform", identification.platform);
     userAgent.WriteString(L"Version", identification.version);
     for (LPCWSTR token : identification.tokens)
         if (token) postPlatform.WriteString(token, L"");
-    postPlatform.Close();
-    userAgent.Close();
 }
 
 void BrowserPage::WriteScripting(DWORD runScripts, DWORD showErrors)
@@ -147,7 +140,6 @@ void BrowserPage::WriteScripting(DWORD runScripts, DWORD showErrors)
     }
     if (!explorerMain.empty() && key.Create(HKEY_CURRENT_USER, explorerMain.c_str(), NULL)) {
         key.WriteDword(kShowScriptErrors, showErrors);
-        key.Close();
     }
 }
 
@@ -157,12 +149,11 @@ void BrowserPage::WriteClearType(DWORD enabled)
     RegKey key;
     if (!internetSettings.empty() && key.Create(HKEY_LOCAL_MACHINE, internetSettings.c_str(), NULL)) {
         key.WriteDword(kClearType, enabled);
-        key.Close();
     }
 }
 
 BOOL BrowserPage::OnSetActive()
 {
-    hostContext.activePage = kPageBrowser;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

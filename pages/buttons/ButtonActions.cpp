@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "framework/Gdi.h"
 #include "host/HostContext.h"
 #include "resource.h"
 
@@ -71,17 +72,15 @@ int AddButtonImage(HIMAGELIST images, RegKey& button)
     }
     if (!file.empty()) {
         // A file that cannot be read answers UINT_MAX and may leave junk in the handle.
-        HICON icon = NULL;
-        if (ExtractIconExW(file.c_str(), index, NULL, &icon, 1) == 1 && icon) {
-            int image = ImageList_ReplaceIcon(images, -1, icon);
-            DestroyIcon(icon);
+        HICON extracted = NULL;
+        if (ExtractIconExW(file.c_str(), index, NULL, &extracted, 1) == 1 && extracted) {
+            gdi::Icon icon(extracted);
+            int image = ImageList_ReplaceIcon(images, -1, icon.Get());
             if (image >= 0) return image;
         }
     }
-    HBITMAP bitmap = LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(IDB_BUTTON));
-    int image = ImageList_Add(images, bitmap, bitmap);
-    if (bitmap) DeleteObject(bitmap);
-    return image;
+    gdi::Bitmap bitmap(LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(IDB_BUTTON)));
+    return ImageList_Add(images, bitmap.Get(), bitmap.Get());
 }
 
 }  // namespace
@@ -98,10 +97,8 @@ ShellButton ReadShellButton(RegKey& keys, const std::wstring& keyName, HIMAGELIS
     if (!program.empty()) {
         shell.shellText = ProgramShellText(program.c_str());
     } else {
-        DWORD flags = 0;
-        shell.shellText = FlagsShellText(button.ReadDword(L"Flags", &flags) ? flags : 0);
+        shell.shellText = FlagsShellText(button.ReadDwordOr(L"Flags", 0));
     }
-    button.Close();
     return shell;
 }
 

@@ -2,7 +2,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "pages/buttons/ButtonActions.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
@@ -19,7 +18,8 @@ const int kHotKeyIntervalPage = 200;
 const int kColumnWidth = 100;
 // Present on devices whose shell keeps press-and-hold to itself.
 const wchar_t kHoldReservedKey[] = L"\\40C6";
-const LPCWSTR kDefaultValue = NULL;
+// The key's unnamed value, which the registry editor shows as "(Default)".
+const LPCWSTR kUnnamedValue = NULL;
 
 std::wstring AssignmentSection(const std::wstring& keyName)
 {
@@ -33,7 +33,7 @@ LPCWSTR AssignmentText(const ButtonRow& row)
 
 }  // namespace
 
-ButtonsPage::ButtonsPage() : PropertyPage(IDD_BUTTONS, 0)
+ButtonsPage::ButtonsPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -47,7 +47,7 @@ ButtonsPage::~ButtonsPage()
 BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont, {IDC_BUTTONS_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_BUTTONS_HEADER});
 
     // Opened, not created: showing the page creates nothing.
     SettingsKey settings;
@@ -59,18 +59,40 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     LoadButtonLabels();
 
-    HWND list = GetDlgItem(hwnd, IDC_BUTTONS_LIST);
-    const UINT columnTitles[] = {IDS_BUTTONS_COLUMN_BUTTON, IDS_BUTTONS_COLUMN_ASSIGNMENT};
-    for (int column = 0; column < 2; ++column) {
-        LVCOLUMNW record = {};
-        record.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
-        record.fmt = LVCFMT_LEFT;
-        record.cx = kColumnWidth;
-        record.pszText = const_cast<LPWSTR>(ResourceText(columnTitles[column]));
-        record.iSubItem = column;
-        record.iOrder = column;
-        SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&record));
+    FillButtonList();
+
+    controls::RedrawSuspended quietCombo(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO);
+    for (const ButtonAction& action : ButtonActionTable) {
+        int item = controls::AddComboText(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, action.label);
+        SendDlgItemMessageW(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, CB_SETITEMDATA, item, action.code);
     }
+
+    // Set up even when hidden, so that saving writes back the stored interval.
+    HWND interval = GetDlgItem(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR);
+    if (hostContext.holdUnsupported) {
+        ShowWindow(GetDlgItem(hwnd, IDC_BUTTONS_INTERVAL_LABEL), SW_HIDE);
+        ShowWindow(interval, SW_HIDE);
+    }
+    controls::SetUpTrackbar(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR, kMinHotKeyInterval, kMaxHotKeyInterval,
+                            kHotKeyIntervalLine, kHotKeyIntervalPage,
+                            static_cast<int>(settings.ReadDwordOr(IDS_VALUE_HOT_KEY_INTERVAL, kDefaultHotKeyInterval)));
+
+    // Selecting the first row shows its function in the combo box. The choice is not applied:
+    // for a stored code the table lacks the box shows "<No Change>", and applying it, or
+    // turning the twin row to match, would change what a button does without the user asking.
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendDlgItemMessageW(hwnd, IDC_BUTTONS_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    return TRUE;
+}
+
+// One row per hardware button the shell lists (two where press-and-hold is the add-on's),
+// each with its icon.
+void ButtonsPage::FillButtonList()
+{
+    HWND list = GetDlgItem(hwnd, IDC_BUTTONS_LIST);
+    controls::AddListColumns(list, {{IDS_BUTTONS_COLUMN_BUTTON, kColumnWidth}, {IDS_BUTTONS_COLUMN_ASSIGNMENT, kColumnWidth}});
 
     // The list destroys its image list with itself. The icons keep the screen's colours (a
     // plain ILC_COLOR is read as 16 colours by the desktop) and their masks.
@@ -88,7 +110,6 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
             !hostContext.holdUnsupported &&
             !reserved.Open(HKEY_LOCAL_MACHINE, (std::wstring(keysPath) + kHoldReservedKey).c_str(), RegKey::ReadOnly) &&
             reserved.NotFound();
-        reserved.Close();
 
         RegKey keys;
         controls::RedrawSuspended quiet(list);
@@ -96,38 +117,8 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
             std::wstring keyName;
             for (DWORD index = 0; keys.EnumSubKeyName(index, keyName); ++index)
                 AddButton(keys, keyName, images, holdRows);
-            keys.Close();
         }
     }
-
-    controls::RedrawSuspended quietCombo(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO);
-    for (const ButtonAction& action : ButtonActionTable) {
-        int item = controls::AddComboText(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, action.label);
-        SendDlgItemMessageW(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, CB_SETITEMDATA, item, action.code);
-    }
-
-    // Set up even when hidden, so that saving writes back the stored interval.
-    HWND interval = GetDlgItem(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR);
-    if (hostContext.holdUnsupported) {
-        ShowWindow(GetDlgItem(hwnd, IDC_BUTTONS_INTERVAL_LABEL), SW_HIDE);
-        ShowWindow(interval, SW_HIDE);
-    }
-    SendMessageW(interval, TBM_SETRANGE, FALSE, MAKELPARAM(kMinHotKeyInterval, kMaxHotKeyInterval));
-    SendMessageW(interval, TBM_SETLINESIZE, 0, kHotKeyIntervalLine);
-    SendMessageW(interval, TBM_SETPAGESIZE, 0, kHotKeyIntervalPage);
-    SendMessageW(interval, TBM_SETPOS, TRUE,
-                 static_cast<LPARAM>(static_cast<int>(settings.ReadDwordOr(IDS_VALUE_HOT_KEY_INTERVAL,
-                                                                  kDefaultHotKeyInterval))));
-    settings.Close();
-
-    // Selecting the first row shows its function in the combo box. The choice is not applied:
-    // for a stored code the table lacks the box shows "<No Change>", and applying it, or
-    // turning the twin row to match, would change what a button does without the user asking.
-    LVITEMW state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
-    return TRUE;
 }
 
 void ButtonsPage::AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIST images, bool holdRows)
@@ -135,8 +126,7 @@ void ButtonsPage::AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIS
     DWORD stored = 0;
     SettingsKey assignment;
     if (assignment.Open(AssignmentSection(keyName).c_str(), RegKey::ReadOnly)) {
-        stored = assignment.ReadDwordOr(kDefaultValue, 0);
-        assignment.Close();
+        stored = assignment.ReadDwordOr(kUnnamedValue, 0);
     }
 
     const ShellButton shell = ReadShellButton(keys, keyName, images);
@@ -260,8 +250,7 @@ void ButtonsPage::OnOK()
     // Without a selection this stores 0.
     settings.WriteDword(IDS_VALUE_SCROLL_LINE_AMOUNT, controls::ComboSelection(hwnd, IDC_BUTTONS_SCROLL_AMOUNT_COMBO) + 1);
     settings.WriteDword(IDS_VALUE_HOT_KEY_INTERVAL,
-                        static_cast<DWORD>(SendDlgItemMessageW(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR, TBM_GETPOS, 0, 0)));
-    settings.Close();
+                        static_cast<DWORD>(controls::TrackbarPosition(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR)));
     SaveAssignments();
     PropertyPage::OnOK();
 }
@@ -275,9 +264,8 @@ void ButtonsPage::SaveAssignments()
         if (!row) continue;
         SettingsKey assignment;
         if (!assignment.Create(AssignmentSection(row->keyName).c_str(), NULL)) continue;
-        const DWORD stored = assignment.ReadDwordOr(kDefaultValue, 0);
-        assignment.WriteDword(kDefaultValue, PackAssignment(stored, row->code, row->hold != 0));
-        assignment.Close();
+        const DWORD stored = assignment.ReadDwordOr(kUnnamedValue, 0);
+        assignment.WriteDword(kUnnamedValue, PackAssignment(stored, row->code, row->hold != 0));
     }
 }
 
@@ -304,6 +292,6 @@ void ButtonsPage::ReleaseRows()
 
 BOOL ButtonsPage::OnSetActive()
 {
-    hostContext.activePage = kPageButtons;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

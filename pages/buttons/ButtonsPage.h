@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "include/corvane_options.h"
 #include "framework/PropertyPage.h"
+#include "resource.h"
 #include "settings/RegKey.h"
 
 // The record behind one row of the button list; the row's parameter points to it and the
@@ -20,6 +22,9 @@ struct ButtonRow {
 
 class ButtonsPage : public PropertyPage {
 public:
+    // The page's dialog template and its place in the sheet.
+    enum { IDD = IDD_BUTTONS, Index = CORVANE_PAGE_BUTTONS };
+
     ButtonsPage();
     ~ButtonsPage() override;
 
@@ -35,6 +40,7 @@ private:
     // either left to the shell along with it or taken over along with it.
     void ApplyChoice();
 
+    void FillButtonList();
     void AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIST images, bool holdRows);
     int InsertRow(LPCWSTR text, int image, ButtonRow* row);
     // The row's record; false when the list has no such row.

@@ -1,7 +1,6 @@
 #include "pages/urls/AliasPage.h"
 
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 
 AliasPage::AliasPage() : UrlListPage(kAliasPageParameters)
 {
@@ -9,6 +8,6 @@ AliasPage::AliasPage() : UrlListPage(kAliasPageParameters)
 
 BOOL AliasPage::OnSetActive()
 {
-    hostContext.activePage = kPageAlias;
+    hostContext.activePage = Index;
     return UrlListPage::OnSetActive();
 }

@@ -1,7 +1,6 @@
 #include "pages/urls/ServicePage.h"
 
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 
 ServicePage::ServicePage() : UrlListPage(kServicePageParameters)
 {
@@ -9,6 +8,6 @@ ServicePage::ServicePage() : UrlListPage(kServicePageParameters)
 
 BOOL ServicePage::OnSetActive()
 {
-    hostContext.activePage = kPageService;
+    hostContext.activePage = Index;
     return UrlListPage::OnSetActive();
 }

@@ -44,7 +44,6 @@ void WriteDefaults(LPCWSTR subkey, UINT firstNameId)
         LPCWSTR url = LoadStringPointer(hostContext.instance, id + 1);
         WriteEntry(key, static_cast<int>((id - firstNameId) / 2), storedName, url ? url : L"");
     }
-    key.Close();
 }
 
 // Writes a default list with what this call handed in. Called from inside an open sheet's
@@ -97,7 +96,6 @@ UrlList LoadUrlList(LPCWSTR subkey)
         // belongs to the list.
         if (!urlRead) break;
     }
-    key.Close();
     return entries;
 }
 
@@ -116,7 +114,6 @@ void SaveUrlList(LPCWSTR subkey, const UrlList& entries)
         storedName += entries[i].text;
         WriteEntry(key, static_cast<int>(i), storedName.c_str(), entries[i].url.c_str());
     }
-    key.Close();
 }
 
 UrlList DefaultUrlList(UINT firstNameId)

@@ -106,7 +106,6 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         SettingsKey settings;
         settings.Open(NULL, RegKey::ReadOnly);
         controls::SelectComboIndex(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO, settings.ReadDwordOr(IDS_VALUE_ALIAS_EXPAND_KEY, 0));
-        settings.Close();
     }
 
     HWND list = List();
@@ -115,18 +114,9 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     initialListHeight = rc.bottom - rc.top;
 
     ListView_SetExtendedListViewStyle(list, ListView_GetExtendedListViewStyle(list) | LVS_EX_FULLROWSELECT);
-    const UINT titles[] = {IDS_COLUMN_FLAG, parameters.textColumnTitleId, IDS_COLUMN_URL};
-    const int widths[] = {35, parameters.textColumnWidth, parameters.urlColumnWidth};
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = widths[i];
-        column.pszText = const_cast<LPWSTR>(ResourceText(titles[i]));
-        column.iSubItem = i;
-        column.iOrder = i;
-        ListView_InsertColumn(list, i, &column);
-    }
+    controls::AddListColumns(list, {{IDS_COLUMN_FLAG, 35},
+                                    {parameters.textColumnTitleId, parameters.textColumnWidth},
+                                    {IDS_COLUMN_URL, parameters.urlColumnWidth}});
 
     SendDlgItemMessageW(hwnd, parameters.textEditId, EM_LIMITTEXT, kTextEditLimit, 0);
     SendDlgItemMessageW(hwnd, IDC_URL_URL_EDIT, EM_LIMITTEXT, kUrlEditLimit, 0);
@@ -216,7 +206,6 @@ void UrlListPage::OnOK()
         SettingsKey settings;
         if (settings.Create(NULL, NULL))
             settings.WriteDword(IDS_VALUE_ALIAS_EXPAND_KEY, controls::ComboSelection(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO));
-        settings.Close();
     }
 
     const int count = RowCount();

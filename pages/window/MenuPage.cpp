@@ -2,7 +2,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -11,7 +10,7 @@ namespace {
 const int kSoftKeyPlatformLevel = 5;
 }  // namespace
 
-MenuPage::MenuPage() : PropertyPage(IDD_MENU, 0)
+MenuPage::MenuPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -23,7 +22,7 @@ BOOL MenuPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     SettingsKey settings;
     settings.Create(NULL, NULL);
 
-    controls::SetFont(hwnd, headerFont,
+    controls::SetFont(hwnd, HeaderFont(),
                       {IDC_MENU_TAB_HEADER, IDC_MENU_BACK_HEADER, IDC_MENU_FORWARD_HEADER, IDC_MENU_MENUBAR_HEADER});
 
     // Index 0 is always the drop-down button.
@@ -32,21 +31,15 @@ BOOL MenuPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     controls::AddComboStrings(hwnd, IDC_MENU_BACK_COMBO, {IDS_MENU_DROPDOWN, IDS_MENU_BACK});
     controls::AddComboStrings(hwnd, IDC_MENU_FORWARD_COMBO, {IDS_MENU_DROPDOWN, IDS_MENU_FORWARD});
 
-    DWORD tab = 0, back = 0, forward = 0, softKey = 0;
-    settings.ReadDword(IDS_VALUE_MENU_TAB, &tab);
-    controls::SelectComboIndex(hwnd, IDC_MENU_TAB_COMBO, tab);
-    settings.ReadDword(IDS_VALUE_MENU_BACK, &back);
-    controls::SelectComboIndex(hwnd, IDC_MENU_BACK_COMBO, back);
-    settings.ReadDword(IDS_VALUE_MENU_FORWARD, &forward);
-    controls::SelectComboIndex(hwnd, IDC_MENU_FORWARD_COMBO, forward);
+    controls::SelectComboIndex(hwnd, IDC_MENU_TAB_COMBO, settings.ReadDwordOr(IDS_VALUE_MENU_TAB, 0));
+    controls::SelectComboIndex(hwnd, IDC_MENU_BACK_COMBO, settings.ReadDwordOr(IDS_VALUE_MENU_BACK, 0));
+    controls::SelectComboIndex(hwnd, IDC_MENU_FORWARD_COMBO, settings.ReadDwordOr(IDS_VALUE_MENU_FORWARD, 0));
 
-    settings.ReadDword(IDS_VALUE_MENU_SOFT_KEY, &softKey);
-    controls::SetCheck(hwnd, IDC_MENU_SOFTKEY_CHECK, softKey);
+    controls::SetCheck(hwnd, IDC_MENU_SOFTKEY_CHECK, settings.ReadDwordOr(IDS_VALUE_MENU_SOFT_KEY, 0));
     // Still shown and still saved, only not changeable.
     if (hostContext.platformLevel < kSoftKeyPlatformLevel)
         EnableWindow(GetDlgItem(hwnd, IDC_MENU_SOFTKEY_CHECK), FALSE);
 
-    settings.Close();
     return TRUE;
 }
 
@@ -59,12 +52,11 @@ void MenuPage::OnOK()
     settings.WriteDword(IDS_VALUE_MENU_BACK, controls::ComboSelection(hwnd, IDC_MENU_BACK_COMBO));
     settings.WriteDword(IDS_VALUE_MENU_FORWARD, controls::ComboSelection(hwnd, IDC_MENU_FORWARD_COMBO));
     settings.WriteDword(IDS_VALUE_MENU_SOFT_KEY, controls::CheckState(hwnd, IDC_MENU_SOFTKEY_CHECK));
-    settings.Close();
     PropertyPage::OnOK();
 }
 
 BOOL MenuPage::OnSetActive()
 {
-    hostContext.activePage = kPageMenu;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

@@ -8,7 +8,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -31,9 +30,9 @@ void LoadGlyph(Glyph& glyph, UINT bitmapId)
 {
     glyph.width = 0;
     glyph.height = 0;
-    glyph.bitmap = LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(bitmapId));
+    glyph.bitmap.Reset(LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(bitmapId)));
     BITMAP info = {};
-    if (glyph.bitmap && GetObjectW(glyph.bitmap, sizeof(info), &info)) {
+    if (glyph.bitmap && GetObjectW(glyph.bitmap.Get(), sizeof(info), &info)) {
         glyph.width = info.bmWidth;
         glyph.height = info.bmHeight;
     }
@@ -56,37 +55,31 @@ bool SoundName(const WIN32_FIND_DATAW& found, std::wstring& name)
 
 void AddSound(HWND dialog, LPCWSTR name, LPARAM data)
 {
-    LRESULT index = SendDlgItemMessageW(dialog, IDC_NEWTAB_SOUND_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    if (index >= 0) SendDlgItemMessageW(dialog, IDC_NEWTAB_SOUND_COMBO, CB_SETITEMDATA, index, data);
+    LRESULT index = SendDlgItemMessageW(dialog, IDC_NEW_TAB_SOUND_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    if (index >= 0) SendDlgItemMessageW(dialog, IDC_NEW_TAB_SOUND_COMBO, CB_SETITEMDATA, index, data);
 }
 
 LRESULT FindSound(HWND dialog, LPCWSTR name)
 {
     // The combo box matches regardless of case.
-    return SendDlgItemMessageW(dialog, IDC_NEWTAB_SOUND_COMBO, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+    return SendDlgItemMessageW(dialog, IDC_NEW_TAB_SOUND_COMBO, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                reinterpret_cast<LPARAM>(name));
 }
 
 std::wstring ComboItemText(HWND dialog, LRESULT index)
 {
-    LRESULT length = SendDlgItemMessageW(dialog, IDC_NEWTAB_SOUND_COMBO, CB_GETLBTEXTLEN, index, 0);
+    LRESULT length = SendDlgItemMessageW(dialog, IDC_NEW_TAB_SOUND_COMBO, CB_GETLBTEXTLEN, index, 0);
     if (length < 0) return std::wstring();
     std::vector<wchar_t> text(length + 1, L'\0');
-    SendDlgItemMessageW(dialog, IDC_NEWTAB_SOUND_COMBO, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    SendDlgItemMessageW(dialog, IDC_NEW_TAB_SOUND_COMBO, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     return text.data();
 }
 }  // namespace
 
-NewTabPage::NewTabPage() : PropertyPage(IDD_NEW_TAB, 0)
+NewTabPage::NewTabPage() : PropertyPage(IDD, 0)
 {
     LoadGlyph(playGlyph, IDB_PLAY);
     LoadGlyph(stopGlyph, IDB_STOP);
-}
-
-NewTabPage::~NewTabPage()
-{
-    if (playGlyph.bitmap) DeleteObject(playGlyph.bitmap);
-    if (stopGlyph.bitmap) DeleteObject(stopGlyph.bitmap);
 }
 
 INT_PTR NewTabPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -98,19 +91,19 @@ INT_PTR NewTabPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont, {IDC_NEWTAB_NEW_TAB_HEADER, IDC_NEWTAB_EVENT_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_NEW_TAB_NEW_TAB_HEADER, IDC_NEW_TAB_EVENT_HEADER});
 
     // Only opened: showing the page must not create the key.
     SettingsKey settings;
     settings.Open(NULL, RegKey::ReadOnly);
     // A type the page does not know checks no radio button at all.
     DWORD newType = settings.ReadDwordOr(IDS_VALUE_TAB_NEW_TYPE, 0);
-    CheckRadioButton(hwnd, IDC_NEWTAB_BLANK_RADIO, IDC_NEWTAB_CURRENT_RADIO,
-                     static_cast<int>(IDC_NEWTAB_BLANK_RADIO + newType));
-    controls::SetCheck(hwnd, IDC_NEWTAB_SOUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_SOUND, 1));
+    CheckRadioButton(hwnd, IDC_NEW_TAB_BLANK_RADIO, IDC_NEW_TAB_CURRENT_RADIO,
+                     static_cast<int>(IDC_NEW_TAB_BLANK_RADIO + newType));
+    controls::SetCheck(hwnd, IDC_NEW_TAB_SOUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_SOUND, 1));
 
     // The combo box sorts, so the built-in sound takes its alphabetical place among the files.
-    controls::RedrawSuspended quiet(hwnd, IDC_NEWTAB_SOUND_COMBO);
+    controls::RedrawSuspended quiet(hwnd, IDC_NEW_TAB_SOUND_COMBO);
     AddSound(hwnd, kBuiltInSound, kBuiltInData);
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(kSoundPattern, &found);
@@ -128,21 +121,20 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     if (!settings.ReadString(IDS_VALUE_EVENT_SOUND_FILE, stored, &size)) stored[0] = L'\0';
     LRESULT index = FindSound(hwnd, stored);
     if (index < 0) index = FindSound(hwnd, kBuiltInSound);
-    SendDlgItemMessageW(hwnd, IDC_NEWTAB_SOUND_COMBO, CB_SETCURSEL, index, 0);
+    SendDlgItemMessageW(hwnd, IDC_NEW_TAB_SOUND_COMBO, CB_SETCURSEL, index, 0);
 
-    controls::SetCheck(hwnd, IDC_NEWTAB_FOREGROUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_FOREGROUND, 1));
+    controls::SetCheck(hwnd, IDC_NEW_TAB_FOREGROUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_FOREGROUND, 1));
 
-    settings.Close();
     return TRUE;
 }
 
 BOOL NewTabPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
-    case IDC_NEWTAB_PLAY:
+    case IDC_NEW_TAB_PLAY:
         PlayEventSound();
         return TRUE;
-    case IDC_NEWTAB_STOP:
+    case IDC_NEW_TAB_STOP:
         // Ends whatever this process is playing; nothing playing is no error.
         PlaySoundRequest(NULL, NULL, SND_ASYNC);
         return TRUE;
@@ -156,36 +148,35 @@ void NewTabPage::OnOK()
     settings.Create(NULL, NULL);
 
     DWORD newType = 0;
-    if (controls::CheckState(hwnd, IDC_NEWTAB_HOME_RADIO))
+    if (controls::CheckState(hwnd, IDC_NEW_TAB_HOME_RADIO))
         newType = 1;
-    else if (controls::CheckState(hwnd, IDC_NEWTAB_CURRENT_RADIO))
+    else if (controls::CheckState(hwnd, IDC_NEW_TAB_CURRENT_RADIO))
         newType = 2;
     settings.WriteDword(IDS_VALUE_TAB_NEW_TYPE, newType);
-    settings.WriteDword(IDS_VALUE_EVENT_SOUND, controls::CheckState(hwnd, IDC_NEWTAB_SOUND_CHECK));
+    settings.WriteDword(IDS_VALUE_EVENT_SOUND, controls::CheckState(hwnd, IDC_NEW_TAB_SOUND_CHECK));
 
     // Without a selection the item data reads as CB_ERR, which is nonzero: the built-in sound.
-    LRESULT index = SendDlgItemMessageW(hwnd, IDC_NEWTAB_SOUND_COMBO, CB_GETCURSEL, 0, 0);
-    LRESULT data = SendDlgItemMessageW(hwnd, IDC_NEWTAB_SOUND_COMBO, CB_GETITEMDATA, index, 0);
+    LRESULT index = static_cast<int>(controls::ComboSelection(hwnd, IDC_NEW_TAB_SOUND_COMBO));
+    LRESULT data = SendDlgItemMessageW(hwnd, IDC_NEW_TAB_SOUND_COMBO, CB_GETITEMDATA, index, 0);
     std::wstring sound = data != kFileData ? std::wstring(kBuiltInSound) : ComboItemText(hwnd, index);
     settings.WriteString(IDS_VALUE_EVENT_SOUND_FILE, sound.c_str());
 
-    settings.WriteDword(IDS_VALUE_EVENT_FOREGROUND, controls::CheckState(hwnd, IDC_NEWTAB_FOREGROUND_CHECK));
-    settings.Close();
+    settings.WriteDword(IDS_VALUE_EVENT_FOREGROUND, controls::CheckState(hwnd, IDC_NEW_TAB_FOREGROUND_CHECK));
     PropertyPage::OnOK();
 }
 
 BOOL NewTabPage::OnSetActive()
 {
-    hostContext.activePage = kPageNewTab;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }
 
 BOOL NewTabPage::OnDrawItem(WPARAM controlId, LPARAM drawItem)
 {
     const Glyph* glyph = NULL;
-    if (controlId == IDC_NEWTAB_PLAY)
+    if (controlId == IDC_NEW_TAB_PLAY)
         glyph = &playGlyph;
-    else if (controlId == IDC_NEWTAB_STOP)
+    else if (controlId == IDC_NEW_TAB_STOP)
         glyph = &stopGlyph;
     const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(drawItem);
     if (!glyph || !item) return FALSE;
@@ -195,14 +186,12 @@ BOOL NewTabPage::OnDrawItem(WPARAM controlId, LPARAM drawItem)
     RECT frame = item->rcItem;
     DrawFrameControl(item->hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (selected ? DFCS_PUSHED : 0));
 
-    HDC memory = CreateCompatibleDC(item->hDC);
+    gdi::MemoryDC memory(CreateCompatibleDC(item->hDC));
     if (memory && glyph->bitmap) {
-        HGDIOBJ previous = SelectObject(memory, glyph->bitmap);
-        BitBlt(item->hDC, kGlyphInset, kGlyphInset, glyph->width, glyph->height, memory, 0, 0,
+        gdi::Selection drawn(memory.Get(), glyph->bitmap.Get());
+        BitBlt(item->hDC, kGlyphInset, kGlyphInset, glyph->width, glyph->height, memory.Get(), 0, 0,
                selected ? NOTSRCCOPY : SRCCOPY);
-        SelectObject(memory, previous);
     }
-    if (memory) DeleteDC(memory);
     return TRUE;
 }
 
@@ -215,8 +204,8 @@ void NewTabPage::PlayEventSound()
 {
     // SND_NODEFAULT: a sound that cannot be played stays silent rather than sounding the
     // system's default, which would pass for the chosen one.
-    LRESULT index = SendDlgItemMessageW(hwnd, IDC_NEWTAB_SOUND_COMBO, CB_GETCURSEL, 0, 0);
-    LRESULT data = SendDlgItemMessageW(hwnd, IDC_NEWTAB_SOUND_COMBO, CB_GETITEMDATA, index, 0);
+    LRESULT index = static_cast<int>(controls::ComboSelection(hwnd, IDC_NEW_TAB_SOUND_COMBO));
+    LRESULT data = SendDlgItemMessageW(hwnd, IDC_NEW_TAB_SOUND_COMBO, CB_GETITEMDATA, index, 0);
     if (data != kFileData) {
         PlaySoundRequest(MAKEINTRESOURCEW(IDR_EVENT_SOUND), hostContext.instance, SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
         return;

@@ -3,19 +3,24 @@
 // buttons, and bringing the tab to the foreground.
 #pragma once
 
+#include "framework/Gdi.h"
+#include "include/corvane_options.h"
 #include "framework/PropertyPage.h"
+#include "resource.h"
 
 // A bitmap the page draws on one of its buttons, with its size in pixels.
 struct Glyph {
-    LONG width;
-    LONG height;
-    HBITMAP bitmap;  // owned by the page
+    LONG width = 0;
+    LONG height = 0;
+    gdi::Bitmap bitmap;
 };
 
 class NewTabPage : public PropertyPage {
 public:
+    // The page's dialog template and its place in the sheet.
+    enum { IDD = IDD_NEW_TAB, Index = CORVANE_PAGE_NEW_TAB };
+
     NewTabPage();
-    ~NewTabPage() override;
 
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;

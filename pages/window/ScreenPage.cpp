@@ -2,7 +2,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -25,14 +24,14 @@ DWORD Stored(DWORD checkState)
 }
 }  // namespace
 
-ScreenPage::ScreenPage() : PropertyPage(IDD_SCREEN, 0)
+ScreenPage::ScreenPage() : PropertyPage(IDD, 0)
 {
 }
 
 BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    controls::SetFont(hwnd, headerFont, {IDC_SCREEN_FULL_SCREEN_HEADER, IDC_SCREEN_DRAG_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_SCREEN_FULL_SCREEN_HEADER, IDC_SCREEN_DRAG_HEADER});
     controls::AddComboNumbers(hwnd, IDC_SCREEN_BAR_HEIGHT_COMBO, kMinBarHeight, kMaxBarHeight);
 
     // Only opened: showing the page must not create the key.
@@ -53,14 +52,9 @@ BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     controls::SetCheck(hwnd, IDC_SCREEN_HIDE_HSCROLL_CHECK, Hidden(settings.ReadDwordOr(IDS_VALUE_FS_HSCROLL, 0)));
 
     // The trackbar brings a stored sensitivity outside 1..16 to the nearer end.
-    HWND trackbar = GetDlgItem(hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR);
-    SendMessageW(trackbar, TBM_SETRANGE, FALSE, MAKELPARAM(kMinSensitivity, kMaxSensitivity));
-    SendMessageW(trackbar, TBM_SETLINESIZE, 0, 1);
-    SendMessageW(trackbar, TBM_SETPAGESIZE, 0, 1);
-    SendMessageW(trackbar, TBM_SETPOS, TRUE,
-                 static_cast<LPARAM>(static_cast<LONG>(settings.ReadDwordOr(IDS_VALUE_SCREEN_DRAG_SENSITIVITY, kMinSensitivity))));
+    controls::SetUpTrackbar(hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR, kMinSensitivity, kMaxSensitivity, 1, 1,
+                            static_cast<int>(settings.ReadDwordOr(IDS_VALUE_SCREEN_DRAG_SENSITIVITY, kMinSensitivity)));
 
-    settings.Close();
     return TRUE;
 }
 
@@ -80,20 +74,20 @@ void ScreenPage::OnOK()
     settings.WriteDword(IDS_VALUE_FS_ADDRESS_BAR, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK)));
     settings.WriteDword(IDS_VALUE_FS_MENU_BAR, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_MENU_BAR_CHECK)));
     // 0 for the restore button, 1 for the restore bar.
-    settings.WriteDword(IDS_VALUE_FS_RESTORE_BAR, Stored(controls::CheckState(hwnd, IDC_SCREEN_RESTORE_BUTTON_RADIO)));
+    settings.WriteDword(IDS_VALUE_FS_RESTORE_BAR,
+                        controls::CheckState(hwnd, IDC_SCREEN_RESTORE_BUTTON_RADIO) == BST_CHECKED ? 0 : 1);
     settings.WriteDword(IDS_VALUE_FS_RESTORE_BAR_HEIGHT,
                         controls::ComboSelection(hwnd, IDC_SCREEN_BAR_HEIGHT_COMBO) + kMinBarHeight);
     settings.WriteDword(IDS_VALUE_FS_VSCROLL, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_VSCROLL_CHECK)));
     settings.WriteDword(IDS_VALUE_FS_HSCROLL, Stored(controls::CheckState(hwnd, IDC_SCREEN_HIDE_HSCROLL_CHECK)));
-    settings.WriteDword(IDS_VALUE_SCREEN_DRAG_SENSITIVITY, static_cast<DWORD>(SendDlgItemMessageW(
-                                                               hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR, TBM_GETPOS, 0, 0)));
-    settings.Close();
+    settings.WriteDword(IDS_VALUE_SCREEN_DRAG_SENSITIVITY,
+                        static_cast<DWORD>(controls::TrackbarPosition(hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR)));
     PropertyPage::OnOK();
 }
 
 BOOL ScreenPage::OnSetActive()
 {
-    hostContext.activePage = kPageScreen;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }
 

@@ -2,10 +2,15 @@
 // and the sensitivity of screen dragging.
 #pragma once
 
+#include "include/corvane_options.h"
 #include "framework/PropertyPage.h"
+#include "resource.h"
 
 class ScreenPage : public PropertyPage {
 public:
+    // The page's dialog template and its place in the sheet.
+    enum { IDD = IDD_SCREEN, Index = CORVANE_PAGE_SCREEN };
+
     ScreenPage();
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;

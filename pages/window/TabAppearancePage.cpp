@@ -2,7 +2,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -28,7 +27,7 @@ DWORD Clamp(DWORD value, DWORD low, DWORD high)
 }
 }  // namespace
 
-TabAppearancePage::TabAppearancePage() : PropertyPage(IDD_TAB_APPEARANCE, 0)
+TabAppearancePage::TabAppearancePage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -38,27 +37,26 @@ BOOL TabAppearancePage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    controls::SetFont(hwnd, headerFont, {IDC_TABS_APPEARANCE_HEADER, IDC_TABS_POSITION_HEADER, IDC_TABS_ACTION_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_TAB_APPEARANCE_APPEARANCE_HEADER, IDC_TAB_APPEARANCE_POSITION_HEADER, IDC_TAB_APPEARANCE_ACTION_HEADER});
 
-    controls::AddComboNumbers(hwnd, IDC_TABS_COUNT_COMBO, kMinTabCount, kMaxTabCount);
+    controls::AddComboNumbers(hwnd, IDC_TAB_APPEARANCE_COUNT_COMBO, kMinTabCount, kMaxTabCount);
     DWORD count = Clamp(settings.ReadDwordOr(IDS_VALUE_TAB_COUNT, kDefaultTabCount), kMinTabCount, kMaxTabCount);
-    controls::SelectComboIndex(hwnd, IDC_TABS_COUNT_COMBO, count - kMinTabCount);
+    controls::SelectComboIndex(hwnd, IDC_TAB_APPEARANCE_COUNT_COMBO, count - kMinTabCount);
 
-    controls::AddComboNumbers(hwnd, IDC_TABS_HEIGHT_COMBO, kMaxTabHeight, kMinTabHeight, -1);
+    controls::AddComboNumbers(hwnd, IDC_TAB_APPEARANCE_HEIGHT_COMBO, kMaxTabHeight, kMinTabHeight, -1);
     DWORD height = Clamp(settings.ReadDwordOr(IDS_VALUE_TAB_HEIGHT, kMaxTabHeight), kMinTabHeight, kMaxTabHeight);
-    controls::SelectComboIndex(hwnd, IDC_TABS_HEIGHT_COMBO, kMaxTabHeight - height);
+    controls::SelectComboIndex(hwnd, IDC_TAB_APPEARANCE_HEIGHT_COMBO, kMaxTabHeight - height);
 
-    controls::SetCheck(hwnd, IDC_TABS_HIDE_SINGLE_CHECK, settings.ReadDwordOr(IDS_VALUE_TAB_HIDE_SINGLE, kDefaultHideSingle));
+    controls::SetCheck(hwnd, IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK, settings.ReadDwordOr(IDS_VALUE_TAB_HIDE_SINGLE, kDefaultHideSingle));
 
     // Positions are shown as stored: one the combo lacks leaves it without a selection.
-    controls::AddComboStrings(hwnd, IDC_TABS_NEW_TAB_POS_COMBO, {IDS_TABS_NEXT_TO_CURRENT, IDS_TABS_END_OF_BAR});
-    controls::SelectComboIndex(hwnd, IDC_TABS_NEW_TAB_POS_COMBO, settings.ReadDwordOr(IDS_VALUE_TAB_POS_NEW_TAB, kDefaultPosition));
-    controls::AddComboStrings(hwnd, IDC_TABS_ACTIVATE_COMBO, {IDS_TABS_LEFT_TAB, IDS_TABS_RIGHT_TAB});
-    controls::SelectComboIndex(hwnd, IDC_TABS_ACTIVATE_COMBO, settings.ReadDwordOr(IDS_VALUE_TAB_POS_ACTIVATE, kDefaultPosition));
+    controls::AddComboStrings(hwnd, IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO, {IDS_TABS_NEXT_TO_CURRENT, IDS_TABS_END_OF_BAR});
+    controls::SelectComboIndex(hwnd, IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO, settings.ReadDwordOr(IDS_VALUE_TAB_POS_NEW_TAB, kDefaultPosition));
+    controls::AddComboStrings(hwnd, IDC_TAB_APPEARANCE_ACTIVATE_COMBO, {IDS_TABS_LEFT_TAB, IDS_TABS_RIGHT_TAB});
+    controls::SelectComboIndex(hwnd, IDC_TAB_APPEARANCE_ACTIVATE_COMBO, settings.ReadDwordOr(IDS_VALUE_TAB_POS_ACTIVATE, kDefaultPosition));
 
-    controls::SetCheck(hwnd, IDC_TABS_DOUBLE_TAP_CHECK, settings.ReadDwordOr(IDS_VALUE_TAB_DOUBLE_TAP, kDefaultDoubleTap));
+    controls::SetCheck(hwnd, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK, settings.ReadDwordOr(IDS_VALUE_TAB_DOUBLE_TAP, kDefaultDoubleTap));
 
-    settings.Close();
     return TRUE;
 }
 
@@ -66,19 +64,18 @@ void TabAppearancePage::OnOK()
 {
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    settings.WriteDword(IDS_VALUE_TAB_COUNT, controls::ComboSelection(hwnd, IDC_TABS_COUNT_COMBO) + kMinTabCount);
-    settings.WriteDword(IDS_VALUE_TAB_HEIGHT, kMaxTabHeight - controls::ComboSelection(hwnd, IDC_TABS_HEIGHT_COMBO));
-    settings.WriteDword(IDS_VALUE_TAB_HIDE_SINGLE, controls::CheckState(hwnd, IDC_TABS_HIDE_SINGLE_CHECK));
+    settings.WriteDword(IDS_VALUE_TAB_COUNT, controls::ComboSelection(hwnd, IDC_TAB_APPEARANCE_COUNT_COMBO) + kMinTabCount);
+    settings.WriteDword(IDS_VALUE_TAB_HEIGHT, kMaxTabHeight - controls::ComboSelection(hwnd, IDC_TAB_APPEARANCE_HEIGHT_COMBO));
+    settings.WriteDword(IDS_VALUE_TAB_HIDE_SINGLE, controls::CheckState(hwnd, IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK));
     // A combo box without a selection stores -1.
-    settings.WriteDword(IDS_VALUE_TAB_POS_NEW_TAB, controls::ComboSelection(hwnd, IDC_TABS_NEW_TAB_POS_COMBO));
-    settings.WriteDword(IDS_VALUE_TAB_POS_ACTIVATE, controls::ComboSelection(hwnd, IDC_TABS_ACTIVATE_COMBO));
-    settings.WriteDword(IDS_VALUE_TAB_DOUBLE_TAP, controls::CheckState(hwnd, IDC_TABS_DOUBLE_TAP_CHECK));
-    settings.Close();
+    settings.WriteDword(IDS_VALUE_TAB_POS_NEW_TAB, controls::ComboSelection(hwnd, IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO));
+    settings.WriteDword(IDS_VALUE_TAB_POS_ACTIVATE, controls::ComboSelection(hwnd, IDC_TAB_APPEARANCE_ACTIVATE_COMBO));
+    settings.WriteDword(IDS_VALUE_TAB_DOUBLE_TAP, controls::CheckState(hwnd, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK));
     PropertyPage::OnOK();
 }
 
 BOOL TabAppearancePage::OnSetActive()
 {
-    hostContext.activePage = kPageTabAppearance;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

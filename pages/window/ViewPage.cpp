@@ -5,7 +5,6 @@
 
 #include "framework/Controls.h"
 #include "host/HostContext.h"
-#include "pages/SheetPages.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -36,13 +35,6 @@ std::wstring ReadPath(SettingsKey& settings, UINT nameId, LPCWSTR fallback)
     return buffer.data();
 }
 
-std::wstring WindowText(HWND window)
-{
-    std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1, L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
 // The number a length box shows, read as a person reads it (thousands separators and spaces
 // aside, as large as it is); false when it shows no number.
 bool ShownNumber(const std::wstring& text, DWORD* number)
@@ -61,7 +53,7 @@ bool ShownNumber(const std::wstring& text, DWORD* number)
 }
 }  // namespace
 
-ViewPage::ViewPage() : PropertyPage(IDD_VIEW, 0)
+ViewPage::ViewPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -71,7 +63,7 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     SettingsKey settings;
     settings.Create(NULL, NULL);
-    controls::SetFont(hwnd, headerFont, {IDC_VIEW_POCKET_VIEW_HEADER, IDC_VIEW_SOURCE_HEADER});
+    controls::SetFont(hwnd, HeaderFont(), {IDC_VIEW_POCKET_VIEW_HEADER, IDC_VIEW_SOURCE_HEADER});
 
     controls::SetCheck(hwnd, IDC_VIEW_SPLIT_TEXT_CHECK, settings.ReadDwordOr(IDS_VALUE_SPLIT_TEXT, 1));
 
@@ -92,7 +84,6 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     std::wstring path = ReadPath(settings, IDS_VALUE_VIEW_SOURCE_APP, kDefaultViewSourceApp);
     SetDlgItemTextW(hwnd, IDC_VIEW_SOURCE_APP_EDIT, path.c_str());
 
-    settings.Close();
     return TRUE;
 }
 
@@ -113,7 +104,7 @@ DWORD ViewPage::SettleSplitLength()
     // showing no number at all keeps the spinner's position.
     HWND spin = GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_SPIN);
     DWORD length = LOWORD(SendMessageW(spin, UDM_GETPOS, 0, 0));
-    ShownNumber(WindowText(GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_EDIT)), &length);
+    ShownNumber(controls::WindowText(GetDlgItem(hwnd, IDC_VIEW_SPLIT_LENGTH_EDIT)), &length);
     if (length < kMinSplitTextLength) length = kMinSplitTextLength;
     if (length > kMaxSplitTextLength) length = kMaxSplitTextLength;
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(length, 0));
@@ -128,13 +119,12 @@ void ViewPage::OnOK()
     settings.WriteDword(IDS_VALUE_SPLIT_TEXT_LEN, SettleSplitLength());
     settings.WriteDword(IDS_VALUE_COMBINE_TD, controls::CheckState(hwnd, IDC_VIEW_COMBINE_TD_CHECK));
     settings.WriteDword(IDS_VALUE_SPLIT_PRE, controls::CheckState(hwnd, IDC_VIEW_SPLIT_PRE_CHECK));
-    settings.WriteString(IDS_VALUE_VIEW_SOURCE_APP, WindowText(GetDlgItem(hwnd, IDC_VIEW_SOURCE_APP_EDIT)).c_str());
-    settings.Close();
+    settings.WriteString(IDS_VALUE_VIEW_SOURCE_APP, controls::WindowText(GetDlgItem(hwnd, IDC_VIEW_SOURCE_APP_EDIT)).c_str());
     PropertyPage::OnOK();
 }
 
 BOOL ViewPage::OnSetActive()
 {
-    hostContext.activePage = kPageView;
+    hostContext.activePage = Index;
     return PropertyPage::OnSetActive();
 }

@@ -1,10 +1,15 @@
 // "View": the application that shows a page's source, and how Pocket view lays out pages.
 #pragma once
 
+#include "include/corvane_options.h"
 #include "framework/PropertyPage.h"
+#include "resource.h"
 
 class ViewPage : public PropertyPage {
 public:
+    // The page's dialog template and its place in the sheet.
+    enum { IDD = IDD_VIEW, Index = CORVANE_PAGE_VIEW };
+
     ViewPage();
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;

@@ -1,9 +1,11 @@
 // The dialog and page base classes and the options sheet, driven through real windows.
 #include <gtest/gtest.h>
 
+#include "framework/Gdi.h"
 #include "framework/OptionsSheet.h"
 #include "host/HostContext.h"
 #include "resource.h"
+#include "support/LeakCounter.h"
 #include "support/SheetDriver.h"
 
 namespace {
@@ -107,6 +109,55 @@ TEST(DialogTest, HeaderFontIsBoldAtElevenPixelsWhateverTheDialogFont)
     ASSERT_TRUE(GetObjectW(dialog.HeaderFont(), sizeof(font), &font));
     EXPECT_EQ(font.lfHeight, -11);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
+    DestroyWindow(window);
+}
+
+TEST(DialogTest, CreatingTheSameDialogAgainKeepsOneHeaderFont)
+{
+    RecordingDialog dialog(driver::HostWindow());
+    HWND first = dialog.Create();
+    ASSERT_NE(first, nullptr);
+    DestroyWindow(first);
+    const long before = CountResources().gdiObjects;
+    for (int i = 0; i < 5; ++i) {
+        HWND again = dialog.Create();
+        ASSERT_NE(again, nullptr);
+        ASSERT_NE(dialog.HeaderFont(), nullptr);
+        DestroyWindow(again);
+    }
+    EXPECT_EQ(CountResources().gdiObjects, before) << "each Create replaces the header font it made before";
+}
+
+TEST(GdiTest, OwnedHandlesAndSelectionsUndoThemselves)
+{
+    const long before = CountResources().gdiObjects;
+    {
+        gdi::Font font(CreateFontW(12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma"));
+        gdi::Brush brush(CreateSolidBrush(RGB(1, 2, 3)));
+        gdi::Bitmap bitmap(CreateBitmap(4, 4, 1, 1, NULL));
+        ASSERT_TRUE(font && brush && bitmap);
+        EXPECT_GT(CountResources().gdiObjects, before);
+        font.Reset(CreateFontW(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma"));
+
+        gdi::MemoryDC memory(CreateCompatibleDC(NULL));
+        ASSERT_TRUE(memory);
+        HGDIOBJ original = GetCurrentObject(memory.Get(), OBJ_BITMAP);
+        {
+            gdi::Selection selected(memory.Get(), bitmap.Get());
+            EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_BITMAP), bitmap.Get());
+        }
+        EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_BITMAP), original) << "the scope's end restores the selection";
+    }
+    EXPECT_EQ(CountResources().gdiObjects, before) << "fonts, brushes, bitmaps and the DC free themselves";
+
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+    { gdi::WindowDC first(window); }  // the system makes the window's DC on first use and keeps it
+    const long withWindow = CountResources().gdiObjects;
+    for (int i = 0; i < 3; ++i) {
+        gdi::WindowDC dc(window);
+        EXPECT_TRUE(dc);
+    }
+    EXPECT_EQ(CountResources().gdiObjects, withWindow) << "each DC is released, so the kept one serves again";
     DestroyWindow(window);
 }
 

@@ -48,7 +48,7 @@ HWND CreatePageWindow(NewTabPage& page)
 
 void Select(HWND page, const wchar_t* text)
 {
-    HWND combo = GetDlgItem(page, IDC_NEWTAB_SOUND_COMBO);
+    HWND combo = GetDlgItem(page, IDC_NEW_TAB_SOUND_COMBO);
     LRESULT index = text ? SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text))
                          : -1;
     if (text) {
@@ -67,8 +67,8 @@ TEST(NewTabPageClassTest, PlayStartsTheChosenSoundAndStopEndsAnySound)
     RecordingNewTabPage page;
     HWND window = CreatePageWindow(page);
     ASSERT_NE(window, nullptr);
-    HWND play = GetDlgItem(window, IDC_NEWTAB_PLAY);
-    HWND stop = GetDlgItem(window, IDC_NEWTAB_STOP);
+    HWND play = GetDlgItem(window, IDC_NEW_TAB_PLAY);
+    HWND stop = GetDlgItem(window, IDC_NEW_TAB_STOP);
 
     Select(window, L"CorvaneEvent");
     SendMessageW(play, BM_CLICK, 0, 0);
@@ -161,24 +161,24 @@ TEST(NewTabPageClassTest, GlyphsAreDrawnAtThreeThreeAndInvertedWhileHeld)
     EXPECT_EQ(page->PlayGlyph().height, 13);
     EXPECT_EQ(page->StopGlyph().width, 13);
     EXPECT_EQ(page->StopGlyph().height, 13);
-    HBITMAP playBitmap = page->PlayGlyph().bitmap;
-    HBITMAP stopBitmap = page->StopGlyph().bitmap;
+    HBITMAP playBitmap = page->PlayGlyph().bitmap.Get();
+    HBITMAP stopBitmap = page->StopGlyph().bitmap.Get();
     HWND window = CreatePageWindow(*page);
     ASSERT_NE(window, nullptr);
 
     ButtonPicture picture;
-    picture.Draw(window, IDC_NEWTAB_PLAY, 0);
+    picture.Draw(window, IDC_NEW_TAB_PLAY, 0);
     // The triangle's vertical edge is glyph column 5 and its tip glyph (9, 6).
     EXPECT_EQ(picture.Pixel(3 + 5, 3 + 6), RGB(0, 0, 0));
     EXPECT_EQ(picture.Pixel(3 + 9, 3 + 6), RGB(0, 0, 0));
     EXPECT_EQ(picture.Pixel(3 + 4, 3 + 6), RGB(255, 255, 255));
     EXPECT_EQ(picture.Pixel(3 + 10, 3 + 6), RGB(255, 255, 255));
     EXPECT_EQ(picture.Pixel(3 + 5, 3 + 1), RGB(255, 255, 255));
-    picture.Draw(window, IDC_NEWTAB_PLAY, ODS_SELECTED);
+    picture.Draw(window, IDC_NEW_TAB_PLAY, ODS_SELECTED);
     EXPECT_EQ(picture.Pixel(3 + 5, 3 + 6), RGB(255, 255, 255));
     EXPECT_EQ(picture.Pixel(3 + 4, 3 + 6), RGB(0, 0, 0));
 
-    picture.Draw(window, IDC_NEWTAB_STOP, 0);
+    picture.Draw(window, IDC_NEW_TAB_STOP, 0);
     EXPECT_EQ(picture.Pixel(3 + 3, 3 + 3), RGB(0, 0, 0));
     EXPECT_EQ(picture.Pixel(3 + 9, 3 + 9), RGB(0, 0, 0));
     EXPECT_EQ(picture.Pixel(3 + 2, 3 + 3), RGB(255, 255, 255));
@@ -186,7 +186,7 @@ TEST(NewTabPageClassTest, GlyphsAreDrawnAtThreeThreeAndInvertedWhileHeld)
 
     // Other owner-drawn items are none of this page's business.
     picture.Fill(RGB(0, 255, 0));
-    picture.Draw(window, IDC_NEWTAB_SOUND_COMBO, 0);
+    picture.Draw(window, IDC_NEW_TAB_SOUND_COMBO, 0);
     for (int y = 0; y < ButtonPicture::kSize; ++y)
         for (int x = 0; x < ButtonPicture::kSize; ++x) ASSERT_EQ(picture.Pixel(x, y), RGB(0, 255, 0)) << x << "," << y;
 

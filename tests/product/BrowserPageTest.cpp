@@ -9,13 +9,13 @@
 
 namespace {
 
+using testreg::kInternetSettings;
+using testreg::kUserAgent;
+using testreg::kPostPlatform;
+using testreg::kExplorer;
+using testreg::kExplorerMain;
+
 const int kBrowserPage = 1;
-const wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const wchar_t kUserAgent[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
-const wchar_t kPostPlatform[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
-const wchar_t kExplorer[] = L"Software\\Microsoft\\Internet Explorer";
-const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 
 const int kIdentifyAsPie = 0;
 const int kIdentifyAsIe55 = 1;
@@ -107,13 +107,13 @@ TEST_F(BrowserPageTest, OpeningTheFreshPageCreatesNoBrowserKey)
     int identification = -2, script = -2;
     bool clearType = true;
     Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        identification = sheet.ComboSelection(IDC_PIE_IDENTIFICATION_COMBO);
-        script = sheet.ComboSelection(IDC_PIE_SCRIPT_COMBO);
-        clearType = sheet.Checked(IDC_PIE_CLEARTYPE_CHECK);
-        EXPECT_EQ(sheet.ComboTexts(IDC_PIE_IDENTIFICATION_COMBO),
+        identification = sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO);
+        script = sheet.ComboSelection(IDC_BROWSER_SCRIPT_COMBO);
+        clearType = sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK);
+        EXPECT_EQ(sheet.ComboTexts(IDC_BROWSER_IDENTIFICATION_COMBO),
                   (std::vector<std::wstring>{L"Identify PIE as PIE (default)", L"Identify PIE as IE 5.5",
                                              L"Identify PIE as IE 6.0"}));
-        EXPECT_EQ(sheet.ComboTexts(IDC_PIE_SCRIPT_COMBO),
+        EXPECT_EQ(sheet.ComboTexts(IDC_BROWSER_SCRIPT_COMBO),
                   (std::vector<std::wstring>{L"Disable Script", L"Enable Script",
                                              L"Enable Script and show Script errors"}));
         sheet.Cancel();
@@ -147,7 +147,7 @@ TEST_F(BrowserPageTest, IdentificationChoicesRewriteTheUserAgentAndItsTokens)
     testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatform, L"Number", 7);
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, nullptr, L"unnamed");
     Show(kBrowserPage, [](driver::Sheet& sheet) {
-        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsIe60);
+        sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsIe60);
         sheet.Ok();
     });
     EXPECT_EQ(Dword(L"Identification"), 2u);
@@ -158,8 +158,8 @@ TEST_F(BrowserPageTest, IdentificationChoicesRewriteTheUserAgentAndItsTokens)
     testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Version", L"MSIE 3.02");
     int shown = -1;
     Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        shown = sheet.ComboSelection(IDC_PIE_IDENTIFICATION_COMBO);
-        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsIe55);
+        shown = sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO);
+        sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsIe55);
         sheet.Ok();
     });
     EXPECT_EQ(shown, kIdentifyAsIe60);
@@ -168,7 +168,7 @@ TEST_F(BrowserPageTest, IdentificationChoicesRewriteTheUserAgentAndItsTokens)
     EXPECT_TRUE(Tokens().empty()) << "IE 5.5 has no tokens";
 
     Show(kBrowserPage, [](driver::Sheet& sheet) {
-        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsPie);
+        sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsPie);
         sheet.Ok();
     });
     EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/2.0", L"Windows CE", L"MSIE 3.02"}));
@@ -184,7 +184,7 @@ TEST_F(BrowserPageTest, StoredChoiceOutOfRangeLeavesTheUserAgentUntouched)
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"SV1", L"");
     int shown = 0;
     Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        shown = sheet.ComboSelection(IDC_PIE_IDENTIFICATION_COMBO);
+        shown = sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO);
         sheet.Ok();
     });
     EXPECT_EQ(shown, -1);
@@ -213,7 +213,7 @@ TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
         StoreScripting(c.runScripts, c.showErrors);
         int shown = -2;
         Show(kBrowserPage, [&](driver::Sheet& sheet) {
-            shown = sheet.ComboSelection(IDC_PIE_SCRIPT_COMBO);
+            shown = sheet.ComboSelection(IDC_BROWSER_SCRIPT_COMBO);
             sheet.Ok();
         });
         EXPECT_EQ(shown, c.shown) << c.runScripts << "+" << c.showErrors;
@@ -229,7 +229,7 @@ TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
     for (const auto& c : writeCases) {
         StoreScripting(2, 1);
         Show(kBrowserPage, [&](driver::Sheet& sheet) {
-            sheet.ChooseCombo(IDC_PIE_SCRIPT_COMBO, c.first);
+            sheet.ChooseCombo(IDC_BROWSER_SCRIPT_COMBO, c.first);
             sheet.Ok();
         });
         EXPECT_EQ(Scripting(), c.second) << "choice " << c.first;
@@ -251,7 +251,7 @@ TEST_F(BrowserPageTest, EmptyingPostPlatformKeepsItsSubkeysAndForeignBrowserValu
     testreg::WriteDword(HKEY_CURRENT_USER, kExplorerMain, L"CorvaneTestsForeign", 4);
 
     Show(kBrowserPage, [](driver::Sheet& sheet) {
-        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsPie);
+        sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsPie);
         sheet.Ok();
     });
     EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
@@ -272,8 +272,8 @@ TEST_F(BrowserPageTest, ClearTypeBoxFollowsTheBrowserValueAndEveryValueIsRewritt
     testreg::DeleteTree(HKEY_CURRENT_USER, kExplorerMain);
     bool checked = false;
     Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        checked = sheet.Checked(IDC_PIE_CLEARTYPE_CHECK);
-        sheet.Click(IDC_PIE_CLEARTYPE_CHECK);
+        checked = sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK);
+        sheet.Click(IDC_BROWSER_CLEARTYPE_CHECK);
         sheet.Ok();
     });
     EXPECT_TRUE(checked);
@@ -284,8 +284,8 @@ TEST_F(BrowserPageTest, ClearTypeBoxFollowsTheBrowserValueAndEveryValueIsRewritt
     EXPECT_EQ(Scripting(), std::make_pair(1ul, 0ul));
 
     Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        checked = sheet.Checked(IDC_PIE_CLEARTYPE_CHECK);
-        sheet.Click(IDC_PIE_CLEARTYPE_CHECK);
+        checked = sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK);
+        sheet.Click(IDC_BROWSER_CLEARTYPE_CHECK);
         sheet.Ok();
     });
     EXPECT_FALSE(checked);
@@ -296,8 +296,8 @@ TEST_F(BrowserPageTest, CancelWritesNoBrowserValue)
 {
     StoreScripting(0, 0);
     Show(kBrowserPage, [](driver::Sheet& sheet) {
-        sheet.ChooseCombo(IDC_PIE_SCRIPT_COMBO, kScriptShowErrors);
-        sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, kIdentifyAsIe60);
+        sheet.ChooseCombo(IDC_BROWSER_SCRIPT_COMBO, kScriptShowErrors);
+        sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsIe60);
         sheet.Cancel();
     });
     EXPECT_EQ(Scripting(), std::make_pair(0ul, 0ul));

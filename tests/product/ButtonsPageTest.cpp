@@ -10,8 +10,9 @@
 
 namespace {
 
+using testreg::kShellKeys;
+
 const int kButtonsPage = 0;
-const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
 const DWORD kAbsent = 0xFFFFFFFF;
 const wchar_t kNotepad[] = L"C:\\windows\\notepad.exe";
 
@@ -41,17 +42,6 @@ std::ostream& operator<<(std::ostream& out, const Row& row)
                << row.image << "}";
 }
 
-std::wstring ItemText(HWND list, int index, int column)
-{
-    wchar_t text[512] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 std::vector<Row> Rows(const driver::Sheet& sheet)
 {
     HWND list = sheet.Item(IDC_BUTTONS_LIST);
@@ -62,7 +52,7 @@ std::vector<Row> Rows(const driver::Sheet& sheet)
         item.mask = LVIF_IMAGE;
         item.iItem = i;
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        rows.push_back({ItemText(list, i, 0), ItemText(list, i, 1), item.iImage});
+        rows.push_back({driver::ListItemText(list, i, 0), driver::ListItemText(list, i, 1), item.iImage});
     }
     return rows;
 }

@@ -76,7 +76,7 @@ protected:
     int ShowRejected(HWND parent, void* reserved, const wchar_t* vendorArg, const wchar_t* productArg,
                      const wchar_t* version)
     {
-        driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+        driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(CORVANE_ORDINAL_SHOW_OPTIONS);
         bool sheetShown = false;
         INT_PTR result = driver::RunSheet(
             driver::HostWindow(),
@@ -156,7 +156,7 @@ protected:
         sheet.Select(2);
         sheet.Click(IDC_URL_ADD);
         sheet.Select(6);
-        sheet.ChooseCombo(IDC_TABS_COUNT_COMBO, 3);
+        sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 3);
     }
 
     static constexpr const wchar_t* kVendor = L"CorvaneArgumentTests";
@@ -187,7 +187,7 @@ TEST_F(ExportNamesTest, HostWindowDestroyedUnderTheOpenSheetEndsItAsCancelled)
     HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPED | WS_VISIBLE, 300, 0, 200, 100, NULL, NULL,
                                 GetModuleHandleW(NULL), NULL);
     ASSERT_NE(host, nullptr);
-    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(CORVANE_ORDINAL_SHOW_OPTIONS);
     int reserved = 0;
     bool shown = false;
     const INT_PTR result = driver::RunSheet(
@@ -259,7 +259,7 @@ TEST_F(ExportNamesTest, BackslashesMakeDeeperKeysWhereTheHostComposedThem)
     args.vendor = foldedVendor.c_str();
     args.product = foldedProduct.c_str();
     Show(args, [&](driver::Sheet& sheet) {
-        shown = sheet.ComboSelection(IDC_TABS_COUNT_COMBO);
+        shown = sheet.ComboSelection(IDC_TAB_APPEARANCE_COUNT_COMBO);
         sheet.Cancel();
     });
     EXPECT_EQ(shown, 3) << "the tab count stored under the nested key shows";
@@ -300,7 +300,7 @@ const std::function<void()>* HostReentrancyTest::pending = nullptr;
 
 TEST_F(HostReentrancyTest, ExportsCalledFromTheHostsTimersLeaveTheOpenSheetAlone)
 {
-    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(CORVANE_ORDINAL_SHOW_OPTIONS);
     const std::wstring otherProduct = product + L"Other";
     // The host's own copies of the texts, which it frees while the sheet is open.
     std::vector<wchar_t> hostVendor(vendor.begin(), vendor.end()), hostProduct(product.begin(), product.end()),
@@ -316,7 +316,7 @@ TEST_F(HostReentrancyTest, ExportsCalledFromTheHostsTimersLeaveTheOpenSheetAlone
     bool secondSheet = false;
     std::wstring version;
     const int result = Show(args, [&](driver::Sheet& sheet) {
-        sheet.ChooseCombo(IDC_TABS_COUNT_COMBO, 3);
+        sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 3);
         for (std::vector<wchar_t>* text : {&hostVendor, &hostProduct, &hostVersion}) {
             std::fill(text->begin(), text->end(), L'X');
             std::vector<wchar_t>().swap(*text);

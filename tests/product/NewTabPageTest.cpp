@@ -50,7 +50,7 @@ protected:
     {
         std::wstring selected;
         Show(kNewTabPage, [&](driver::Sheet& sheet) {
-            selected = sheet.ComboText(IDC_NEWTAB_SOUND_COMBO, sheet.ComboSelection(IDC_NEWTAB_SOUND_COMBO));
+            selected = sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO));
             sheet.Ok();
         });
         return selected;
@@ -70,14 +70,14 @@ TEST_F(NewTabPageTest, NothingStoredShowsDefaultsAndOkWritesExactlyTheFourValues
     std::wstring selected;
     LRESULT data = 0;
     Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        blank = sheet.Checked(IDC_NEWTAB_BLANK_RADIO);
-        home = sheet.Checked(IDC_NEWTAB_HOME_RADIO);
-        current = sheet.Checked(IDC_NEWTAB_CURRENT_RADIO);
-        sound = sheet.Checked(IDC_NEWTAB_SOUND_CHECK);
-        foreground = sheet.Checked(IDC_NEWTAB_FOREGROUND_CHECK);
-        int index = sheet.ComboSelection(IDC_NEWTAB_SOUND_COMBO);
-        selected = sheet.ComboText(IDC_NEWTAB_SOUND_COMBO, index);
-        data = sheet.ComboData(IDC_NEWTAB_SOUND_COMBO, index);
+        blank = sheet.Checked(IDC_NEW_TAB_BLANK_RADIO);
+        home = sheet.Checked(IDC_NEW_TAB_HOME_RADIO);
+        current = sheet.Checked(IDC_NEW_TAB_CURRENT_RADIO);
+        sound = sheet.Checked(IDC_NEW_TAB_SOUND_CHECK);
+        foreground = sheet.Checked(IDC_NEW_TAB_FOREGROUND_CHECK);
+        int index = sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO);
+        selected = sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, index);
+        data = sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, index);
         sheet.Ok();
     });
     EXPECT_TRUE(blank);
@@ -107,8 +107,8 @@ TEST_F(NewTabPageTest, SoundListHoldsTheBuiltInSoundAndEveryWaveFileSorted)
     std::vector<std::wstring> texts;
     std::vector<LRESULT> data;
     Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        texts = sheet.ComboTexts(IDC_NEWTAB_SOUND_COMBO);
-        for (size_t i = 0; i < texts.size(); ++i) data.push_back(sheet.ComboData(IDC_NEWTAB_SOUND_COMBO, static_cast<int>(i)));
+        texts = sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO);
+        for (size_t i = 0; i < texts.size(); ++i) data.push_back(sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, static_cast<int>(i)));
     });
     int bell = IndexOf(texts, L"Bellcorvtest");
     int builtIn = IndexOf(texts, L"CorvaneEvent");
@@ -147,11 +147,11 @@ TEST_F(NewTabPageTest, ChosenFileIsStoredByItsListedName)
 {
     SoundFolder folder;
     Show(kNewTabPage, [](driver::Sheet& sheet) {
-        int tick = IndexOf(sheet.ComboTexts(IDC_NEWTAB_SOUND_COMBO), L"TickCorvTest");
+        int tick = IndexOf(sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO), L"TickCorvTest");
         ASSERT_GE(tick, 0);
-        sheet.ChooseCombo(IDC_NEWTAB_SOUND_COMBO, tick);
-        sheet.Click(IDC_NEWTAB_SOUND_CHECK);
-        sheet.Click(IDC_NEWTAB_FOREGROUND_CHECK);
+        sheet.ChooseCombo(IDC_NEW_TAB_SOUND_COMBO, tick);
+        sheet.Click(IDC_NEW_TAB_SOUND_CHECK);
+        sheet.Click(IDC_NEW_TAB_FOREGROUND_CHECK);
         sheet.Ok();
     });
     EXPECT_EQ(StoredSound(), L"TickCorvTest");
@@ -161,9 +161,9 @@ TEST_F(NewTabPageTest, ChosenFileIsStoredByItsListedName)
     bool sound = true, foreground = true;
     std::wstring selected;
     Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        selected = sheet.ComboText(IDC_NEWTAB_SOUND_COMBO, sheet.ComboSelection(IDC_NEWTAB_SOUND_COMBO));
-        sound = sheet.Checked(IDC_NEWTAB_SOUND_CHECK);
-        foreground = sheet.Checked(IDC_NEWTAB_FOREGROUND_CHECK);
+        selected = sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO));
+        sound = sheet.Checked(IDC_NEW_TAB_SOUND_CHECK);
+        foreground = sheet.Checked(IDC_NEW_TAB_FOREGROUND_CHECK);
     });
     EXPECT_EQ(selected, L"TickCorvTest");
     EXPECT_FALSE(sound);
@@ -184,9 +184,9 @@ TEST_F(NewTabPageTest, NewTabTypeChecksItsRadioButtonAndUnknownTypesStoreBlank)
         WriteDword(L"TabNewType", c.stored);
         bool blank = !c.blank, home = !c.home, current = !c.current;
         Show(kNewTabPage, [&](driver::Sheet& sheet) {
-            blank = sheet.Checked(IDC_NEWTAB_BLANK_RADIO);
-            home = sheet.Checked(IDC_NEWTAB_HOME_RADIO);
-            current = sheet.Checked(IDC_NEWTAB_CURRENT_RADIO);
+            blank = sheet.Checked(IDC_NEW_TAB_BLANK_RADIO);
+            home = sheet.Checked(IDC_NEW_TAB_HOME_RADIO);
+            current = sheet.Checked(IDC_NEW_TAB_CURRENT_RADIO);
             sheet.Ok();
         });
         EXPECT_EQ(blank, c.blank);
@@ -196,7 +196,7 @@ TEST_F(NewTabPageTest, NewTabTypeChecksItsRadioButtonAndUnknownTypesStoreBlank)
     }
 
     Show(kNewTabPage, [](driver::Sheet& sheet) {
-        sheet.Click(IDC_NEWTAB_HOME_RADIO);
+        sheet.Click(IDC_NEW_TAB_HOME_RADIO);
         sheet.Ok();
     });
     EXPECT_EQ(Dword(L"TabNewType"), 1u);
@@ -241,9 +241,9 @@ TEST_F(NewTabPageTest, HeldButtonsDrawTheirFramePushedAndTheirGlyphInverted)
     Show(kNewTabPage, [&](driver::Sheet& sheet) {
         // Glyphs are drawn at (3, 3); glyph pixel (6, 6) is inside the play triangle and
         // inside the stop square.
-        for (int id : {IDC_NEWTAB_PLAY, IDC_NEWTAB_STOP}) {
+        for (int id : {IDC_NEW_TAB_PLAY, IDC_NEW_TAB_STOP}) {
             HWND button = sheet.Item(id);
-            std::vector<ButtonLook>& looks = id == IDC_NEWTAB_PLAY ? play : stop;
+            std::vector<ButtonLook>& looks = id == IDC_NEW_TAB_PLAY ? play : stop;
             looks.push_back(LookOf(button, 9, 9));
             SendMessageW(button, BM_SETSTATE, TRUE, 0);
             looks.push_back(LookOf(button, 9, 9));
@@ -283,10 +283,10 @@ TEST_F(NewTabPageTest, FirstLetterOfANameOutsideAToZIsUpperCasedToo)
     }
     std::vector<std::wstring> texts;
     Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        texts = sheet.ComboTexts(IDC_NEWTAB_SOUND_COMBO);
+        texts = sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO);
         int uber = IndexOf(texts, L"\u00dcbercorvtest");
         ASSERT_GE(uber, 0);
-        sheet.ChooseCombo(IDC_NEWTAB_SOUND_COMBO, uber);
+        sheet.ChooseCombo(IDC_NEW_TAB_SOUND_COMBO, uber);
         sheet.Ok();
     });
     for (const std::wstring& path : files) DeleteFileW(path.c_str());

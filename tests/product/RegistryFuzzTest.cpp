@@ -11,6 +11,8 @@
 // CORVANE_FUZZ_COUNT select the seeds here. Each seed starts from a clean slate, so a seed
 // that fails fails again when run alone.
 #include <gtest/gtest.h>
+
+#include "include/corvane_options.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -35,21 +37,21 @@
 
 namespace {
 
+using testreg::kShellKeys;
+using testreg::kInternetSettings;
+using testreg::kUserAgent;
+using testreg::kPostPlatform;
+using testreg::kExplorer;
+using testreg::kExplorerMain;
+
 using testrandom::Random;
 using testreg::RawValue;
 using testreg::ValueMap;
 
-const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
-const wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const wchar_t kUserAgent[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
-const wchar_t kPostPlatform[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
-const wchar_t kExplorer[] = L"Software\\Microsoft\\Internet Explorer";
-const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 // The device's \Windows\ folder, where the Tab 2 page finds its sounds.
 const wchar_t kSoundFolder[] = L"C:\\Windows\\";
 
-const int kPageCount = 10;
+const int kPageCount = CORVANE_PAGE_COUNT;
 // URL list values are read into 4096 bytes.
 const size_t kListValueBytes = 4096;
 const wchar_t kBuiltInSound[] = L"CorvaneEvent";
@@ -754,17 +756,6 @@ void TapListRow(HWND list, int index)
     SendMessageW(list, WM_LBUTTONUP, 0, point);
 }
 
-std::wstring ListText(HWND list, int index, int column)
-{
-    std::vector<wchar_t> text(8192, L'\0');
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
-    return text.data();
-}
-
 void RegistryFuzzTest::EditButtons(Random& r, driver::Sheet& sheet, Model& m)
 {
     HWND list = sheet.Item(IDC_BUTTONS_LIST);
@@ -772,7 +763,7 @@ void RegistryFuzzTest::EditButtons(Random& r, driver::Sheet& sheet, Model& m)
     if (rows == 0) return;
     const int row = static_cast<int>(r.Below(static_cast<uint32_t>(rows)));
     // The row's button, when its text names one button's row alone.
-    const std::wstring text = ListText(list, row, 0);
+    const std::wstring text = driver::ListItemText(list, row, 0);
     Button* button = nullptr;
     int half = 0, matches = 0;
     const std::wstring hold = L" (Hold)";
@@ -820,18 +811,18 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             switch (r.Below(3)) {
             case 0: {
                 const int index = static_cast<int>(r.Below(3));
-                sheet.ChooseCombo(IDC_PIE_IDENTIFICATION_COMBO, index);
+                sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, index);
                 m.identification = static_cast<DWORD>(index);
                 break;
             }
             case 1: {
                 const int index = static_cast<int>(r.Below(3));
-                sheet.ChooseCombo(IDC_PIE_SCRIPT_COMBO, index);
+                sheet.ChooseCombo(IDC_BROWSER_SCRIPT_COMBO, index);
                 m.script = static_cast<DWORD>(index);
                 break;
             }
             default:
-                sheet.Click(IDC_PIE_CLEARTYPE_CHECK);
+                sheet.Click(IDC_BROWSER_CLEARTYPE_CHECK);
                 m.clearType ^= 1;
                 break;
             }
@@ -880,30 +871,30 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             break;
         case 6:
             switch (r.Below(6)) {
-            case 0: combo(IDC_TABS_COUNT_COMBO, L"TabCount", 7, [](int i) { return static_cast<DWORD>(i + 2); }); break;
-            case 1: combo(IDC_TABS_HEIGHT_COMBO, L"TabHeight", 11, [](int i) { return static_cast<DWORD>(22 - i); }); break;
-            case 2: combo(IDC_TABS_NEW_TAB_POS_COMBO, L"TabPosNewTab", 2, same); break;
-            case 3: combo(IDC_TABS_ACTIVATE_COMBO, L"TabPosActivate", 2, same); break;
-            case 4: toggle(IDC_TABS_HIDE_SINGLE_CHECK, L"TabHideSingle"); break;
-            default: toggle(IDC_TABS_DOUBLE_TAP_CHECK, L"TabDoubleTap"); break;
+            case 0: combo(IDC_TAB_APPEARANCE_COUNT_COMBO, L"TabCount", 7, [](int i) { return static_cast<DWORD>(i + 2); }); break;
+            case 1: combo(IDC_TAB_APPEARANCE_HEIGHT_COMBO, L"TabHeight", 11, [](int i) { return static_cast<DWORD>(22 - i); }); break;
+            case 2: combo(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO, L"TabPosNewTab", 2, same); break;
+            case 3: combo(IDC_TAB_APPEARANCE_ACTIVATE_COMBO, L"TabPosActivate", 2, same); break;
+            case 4: toggle(IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK, L"TabHideSingle"); break;
+            default: toggle(IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK, L"TabDoubleTap"); break;
             }
             break;
         case 7:
             switch (r.Below(4)) {
             case 0: {
                 const int type = static_cast<int>(r.Below(3));
-                sheet.Click(IDC_NEWTAB_BLANK_RADIO + type);
+                sheet.Click(IDC_NEW_TAB_BLANK_RADIO + type);
                 n[L"TabNewType"] = static_cast<DWORD>(type);
                 break;
             }
-            case 1: toggle(IDC_NEWTAB_SOUND_CHECK, L"EventSound"); break;
-            case 2: toggle(IDC_NEWTAB_FOREGROUND_CHECK, L"EventForeground"); break;
+            case 1: toggle(IDC_NEW_TAB_SOUND_CHECK, L"EventSound"); break;
+            case 2: toggle(IDC_NEW_TAB_FOREGROUND_CHECK, L"EventForeground"); break;
             default: {
-                const int count = sheet.ComboCount(IDC_NEWTAB_SOUND_COMBO);
+                const int count = sheet.ComboCount(IDC_NEW_TAB_SOUND_COMBO);
                 const int index = static_cast<int>(r.Below(static_cast<uint32_t>(count)));
-                sheet.ChooseCombo(IDC_NEWTAB_SOUND_COMBO, index);
-                m.eventSound = sheet.ComboData(IDC_NEWTAB_SOUND_COMBO, index) == 0
-                                   ? sheet.ComboText(IDC_NEWTAB_SOUND_COMBO, index)
+                sheet.ChooseCombo(IDC_NEW_TAB_SOUND_COMBO, index);
+                m.eventSound = sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, index) == 0
+                                   ? sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, index)
                                    : std::wstring(kBuiltInSound);
                 break;
             }

@@ -3,12 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "include/corvane_options.h"
 #include "resource.h"
 #include "support/Fixtures.h"
 
 namespace {
 
-const int kScreenPage = 4;
+const int kScreenPage = CORVANE_PAGE_SCREEN;
 const std::vector<int> kRestoreControls = {IDC_SCREEN_RESTORE_BUTTON_RADIO, IDC_SCREEN_RESTORE_BAR_RADIO,
                                            IDC_SCREEN_BAR_HEIGHT_COMBO, IDC_SCREEN_PIXELS_LABEL};
 
@@ -31,44 +32,26 @@ const std::vector<bool> kAllDisabled(4, false);
 
 TEST_F(ScreenPageTest, NothingStoredHidesEverythingAndOkWritesTheSevenValues)
 {
-    bool address = false, menu = false, vertical = false, horizontal = false, button = false, bar = true;
-    std::vector<std::wstring> heights;
-    int height = -2;
-    LRESULT position = 0, low = 0, high = 0, line = 0, page = 0;
-    std::vector<bool> enabled;
-    Show(kScreenPage, [&](driver::Sheet& sheet) {
-        address = sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
-        menu = sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
-        vertical = sheet.Checked(IDC_SCREEN_HIDE_VSCROLL_CHECK);
-        horizontal = sheet.Checked(IDC_SCREEN_HIDE_HSCROLL_CHECK);
-        button = sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO);
-        bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
-        heights = sheet.ComboTexts(IDC_SCREEN_BAR_HEIGHT_COMBO);
-        height = sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO);
-        position = Trackbar(sheet, TBM_GETPOS);
-        low = Trackbar(sheet, TBM_GETRANGEMIN);
-        high = Trackbar(sheet, TBM_GETRANGEMAX);
-        line = Trackbar(sheet, TBM_GETLINESIZE);
-        page = Trackbar(sheet, TBM_GETPAGESIZE);
-        enabled = RestoreControlsEnabled(sheet);
+    ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+        // Nothing stored: every bar hidden, the restore button at 6 pixels, sensitivity 1.
+        EXPECT_TRUE(sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_SCREEN_HIDE_VSCROLL_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_SCREEN_HIDE_HSCROLL_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO));
+        EXPECT_FALSE(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO));
+        EXPECT_EQ(sheet.ComboTexts(IDC_SCREEN_BAR_HEIGHT_COMBO),
+                  (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"10", L"11", L"12"}));
+        EXPECT_EQ(sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO), 5) << "6 pixels";
+        EXPECT_EQ(Trackbar(sheet, TBM_GETPOS), 1);
+        EXPECT_EQ(Trackbar(sheet, TBM_GETRANGEMIN), 1);
+        EXPECT_EQ(Trackbar(sheet, TBM_GETRANGEMAX), 16);
+        EXPECT_EQ(Trackbar(sheet, TBM_GETLINESIZE), 1);
+        EXPECT_EQ(Trackbar(sheet, TBM_GETPAGESIZE), 1);
+        EXPECT_EQ(RestoreControlsEnabled(sheet), kAllEnabled);
         sheet.Ok();
-    });
-    EXPECT_TRUE(address);
-    EXPECT_TRUE(menu);
-    EXPECT_TRUE(vertical);
-    EXPECT_TRUE(horizontal);
-    EXPECT_TRUE(button);
-    EXPECT_FALSE(bar);
-    EXPECT_EQ(heights, (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"10", L"11",
-                                                  L"12"}));
-    EXPECT_EQ(height, 5) << "6 pixels";
-    EXPECT_EQ(position, 1);
-    EXPECT_EQ(low, 1);
-    EXPECT_EQ(high, 16);
-    EXPECT_EQ(line, 1);
-    EXPECT_EQ(page, 1);
-    EXPECT_EQ(enabled, kAllEnabled);
-
+    }));
+    // OK writes what the page showed.
     EXPECT_EQ(Dword(L"FSAddressBar"), 0u);
     EXPECT_EQ(Dword(L"FSMenuBar"), 0u);
     EXPECT_EQ(Dword(L"FSRestoreBar"), 0u);
@@ -90,17 +73,12 @@ TEST_F(ScreenPageTest, VisibleMenuBarDisablesTheRestoreControlsWhichAreStillSave
     WriteDword(L"FSMenuBar", 1);
     WriteDword(L"FSRestoreBar", 1);
     WriteDword(L"FSRestoreBarHeight", 9);
-    bool menu = true, bar = false;
-    std::vector<bool> enabled;
-    Show(kScreenPage, [&](driver::Sheet& sheet) {
-        menu = sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
-        bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
-        enabled = RestoreControlsEnabled(sheet);
+    ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+        EXPECT_FALSE(sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO));
+        EXPECT_EQ(RestoreControlsEnabled(sheet), kAllDisabled);
         sheet.Ok();
-    });
-    EXPECT_FALSE(menu);
-    EXPECT_TRUE(bar);
-    EXPECT_EQ(enabled, kAllDisabled);
+    }));
     EXPECT_EQ(Dword(L"FSMenuBar"), 1u);
     EXPECT_EQ(Dword(L"FSRestoreBar"), 1u);
     EXPECT_EQ(Dword(L"FSRestoreBarHeight"), 9u);
@@ -108,21 +86,19 @@ TEST_F(ScreenPageTest, VisibleMenuBarDisablesTheRestoreControlsWhichAreStillSave
 
 TEST_F(ScreenPageTest, HideMenuBarBoxSwitchesTheRestoreControlsAtOnce)
 {
-    std::vector<std::vector<bool>> seen;
-    Show(kScreenPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
         sheet.Click(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
-        seen.push_back(RestoreControlsEnabled(sheet));
+        EXPECT_EQ(RestoreControlsEnabled(sheet), kAllDisabled) << "menu bar shown";
         sheet.Click(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
-        seen.push_back(RestoreControlsEnabled(sheet));
+        EXPECT_EQ(RestoreControlsEnabled(sheet), kAllEnabled) << "menu bar hidden again";
         // Any notification from the box brings the controls in line with its state.
         SendMessageW(sheet.Item(IDC_SCREEN_HIDE_MENU_BAR_CHECK), BM_SETCHECK, BST_UNCHECKED, 0);
-        seen.push_back(RestoreControlsEnabled(sheet));
+        EXPECT_EQ(RestoreControlsEnabled(sheet), kAllEnabled) << "no notification yet";
         SendMessageW(sheet.Page(), WM_COMMAND, MAKEWPARAM(IDC_SCREEN_HIDE_MENU_BAR_CHECK, BN_SETFOCUS),
                      reinterpret_cast<LPARAM>(sheet.Item(IDC_SCREEN_HIDE_MENU_BAR_CHECK)));
-        seen.push_back(RestoreControlsEnabled(sheet));
+        EXPECT_EQ(RestoreControlsEnabled(sheet), kAllDisabled) << "after the box's notification";
         sheet.Ok();
-    });
-    EXPECT_EQ(seen, (std::vector<std::vector<bool>>{kAllDisabled, kAllEnabled, kAllEnabled, kAllDisabled}));
+    }));
     EXPECT_EQ(Dword(L"FSMenuBar"), 1u);
 }
 
@@ -144,20 +120,13 @@ TEST_F(ScreenPageTest, OddStoredValuesShowTheirNearestMeaningAndAreSavedAsShown)
         WriteDword(L"FSRestoreBar", c.restoreBar);
         WriteDword(L"FSRestoreBarHeight", c.height);
         WriteDword(L"ScreenDragSensitivity", c.sensitivity);
-        bool address = false, bar = false;
-        int height = -2;
-        LRESULT position = 0;
-        Show(kScreenPage, [&](driver::Sheet& sheet) {
-            address = sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
-            bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
-            height = sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO);
-            position = Trackbar(sheet, TBM_GETPOS);
+        ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK), c.savedAddress == 0);
+            EXPECT_EQ(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO), c.savedRestoreBar == 1);
+            EXPECT_EQ(sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO) + 1, static_cast<int>(c.savedHeight));
+            EXPECT_EQ(Trackbar(sheet, TBM_GETPOS), static_cast<LRESULT>(c.savedSensitivity));
             sheet.Ok();
-        });
-        EXPECT_EQ(address, c.savedAddress == 0);
-        EXPECT_EQ(bar, c.savedRestoreBar == 1);
-        EXPECT_EQ(height + 1, static_cast<int>(c.savedHeight));
-        EXPECT_EQ(position, static_cast<LRESULT>(c.savedSensitivity));
+        }));
         EXPECT_EQ(Dword(L"FSAddressBar"), c.savedAddress);
         EXPECT_EQ(Dword(L"FSRestoreBar"), c.savedRestoreBar);
         EXPECT_EQ(Dword(L"FSRestoreBarHeight"), c.savedHeight);
@@ -167,7 +136,7 @@ TEST_F(ScreenPageTest, OddStoredValuesShowTheirNearestMeaningAndAreSavedAsShown)
 
 TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
 {
-    Show(kScreenPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(kScreenPage, [](driver::Sheet& sheet) {
         sheet.Click(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
         sheet.Click(IDC_SCREEN_RESTORE_BAR_RADIO);
         sheet.ChooseCombo(IDC_SCREEN_BAR_HEIGHT_COMBO, 11);
@@ -178,7 +147,7 @@ TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
         SendMessageW(trackbar, WM_KEYDOWN, VK_RIGHT, 0);
         SendMessageW(trackbar, WM_KEYDOWN, VK_RIGHT, 0);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(Dword(L"FSAddressBar"), 1u);
     EXPECT_EQ(Dword(L"FSMenuBar"), 0u);
     EXPECT_EQ(Dword(L"FSRestoreBar"), 1u);
@@ -187,21 +156,15 @@ TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
     EXPECT_EQ(Dword(L"FSHScroll"), 1u);
     EXPECT_EQ(Dword(L"ScreenDragSensitivity"), 3u);
 
-    bool address = true, bar = false, button = true;
-    int height = -2;
-    LRESULT position = 0;
-    Show(kScreenPage, [&](driver::Sheet& sheet) {
-        address = sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
-        bar = sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO);
-        button = sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO);
-        height = sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO);
-        position = Trackbar(sheet, TBM_GETPOS);
+    // Shown next time as chosen.
+    const int result = Show(kScreenPage, [&](driver::Sheet& sheet) {
+        EXPECT_FALSE(sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO));
+        EXPECT_FALSE(sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO));
+        EXPECT_EQ(sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO), 11);
+        EXPECT_EQ(Trackbar(sheet, TBM_GETPOS), 3);
     });
-    EXPECT_FALSE(address);
-    EXPECT_TRUE(bar);
-    EXPECT_FALSE(button);
-    EXPECT_EQ(height, 11);
-    EXPECT_EQ(position, 3);
+    EXPECT_EQ(CORVANE_LAST_PAGE(result), kScreenPage) << "the script ran on the page";
 }
 
 // The two scroll bars share their default, so only stored values that differ show which value
@@ -211,14 +174,11 @@ TEST_F(ScreenPageTest, ScrollBarBoxesShowTheirOwnStoredValue)
     for (DWORD vertical : {0u, 1u}) {
         WriteDword(L"FSVScroll", vertical);
         WriteDword(L"FSHScroll", 1 - vertical);
-        bool hideVertical = false, hideHorizontal = false;
-        Show(kScreenPage, [&](driver::Sheet& sheet) {
-            hideVertical = sheet.Checked(IDC_SCREEN_HIDE_VSCROLL_CHECK);
-            hideHorizontal = sheet.Checked(IDC_SCREEN_HIDE_HSCROLL_CHECK);
+        ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.Checked(IDC_SCREEN_HIDE_VSCROLL_CHECK), vertical == 0);
+            EXPECT_EQ(sheet.Checked(IDC_SCREEN_HIDE_HSCROLL_CHECK), vertical != 0);
             sheet.Ok();
-        });
-        EXPECT_EQ(hideVertical, vertical == 0);
-        EXPECT_EQ(hideHorizontal, vertical != 0);
+        }));
         EXPECT_EQ(Dword(L"FSVScroll"), vertical);
         EXPECT_EQ(Dword(L"FSHScroll"), 1 - vertical);
     }

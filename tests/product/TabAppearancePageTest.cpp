@@ -18,8 +18,8 @@ protected:
     {
         Shown shown;
         Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
-            shown.count = sheet.ComboText(IDC_TABS_COUNT_COMBO, sheet.ComboSelection(IDC_TABS_COUNT_COMBO));
-            shown.height = sheet.ComboText(IDC_TABS_HEIGHT_COMBO, sheet.ComboSelection(IDC_TABS_HEIGHT_COMBO));
+            shown.count = sheet.ComboText(IDC_TAB_APPEARANCE_COUNT_COMBO, sheet.ComboSelection(IDC_TAB_APPEARANCE_COUNT_COMBO));
+            shown.height = sheet.ComboText(IDC_TAB_APPEARANCE_HEIGHT_COMBO, sheet.ComboSelection(IDC_TAB_APPEARANCE_HEIGHT_COMBO));
             sheet.Ok();
         });
         return shown;
@@ -32,16 +32,16 @@ TEST_F(TabAppearancePageTest, NothingStoredShowsDefaultsAndOkWritesExactlyTheSix
     int count = -2, height = -2, position = -2, activation = -2;
     bool hideSingle = true, doubleTap = false;
     Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
-        counts = sheet.ComboTexts(IDC_TABS_COUNT_COMBO);
-        heights = sheet.ComboTexts(IDC_TABS_HEIGHT_COMBO);
-        positions = sheet.ComboTexts(IDC_TABS_NEW_TAB_POS_COMBO);
-        activations = sheet.ComboTexts(IDC_TABS_ACTIVATE_COMBO);
-        count = sheet.ComboSelection(IDC_TABS_COUNT_COMBO);
-        height = sheet.ComboSelection(IDC_TABS_HEIGHT_COMBO);
-        position = sheet.ComboSelection(IDC_TABS_NEW_TAB_POS_COMBO);
-        activation = sheet.ComboSelection(IDC_TABS_ACTIVATE_COMBO);
-        hideSingle = sheet.Checked(IDC_TABS_HIDE_SINGLE_CHECK);
-        doubleTap = sheet.Checked(IDC_TABS_DOUBLE_TAP_CHECK);
+        counts = sheet.ComboTexts(IDC_TAB_APPEARANCE_COUNT_COMBO);
+        heights = sheet.ComboTexts(IDC_TAB_APPEARANCE_HEIGHT_COMBO);
+        positions = sheet.ComboTexts(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO);
+        activations = sheet.ComboTexts(IDC_TAB_APPEARANCE_ACTIVATE_COMBO);
+        count = sheet.ComboSelection(IDC_TAB_APPEARANCE_COUNT_COMBO);
+        height = sheet.ComboSelection(IDC_TAB_APPEARANCE_HEIGHT_COMBO);
+        position = sheet.ComboSelection(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO);
+        activation = sheet.ComboSelection(IDC_TAB_APPEARANCE_ACTIVATE_COMBO);
+        hideSingle = sheet.Checked(IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK);
+        doubleTap = sheet.Checked(IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK);
         sheet.Ok();
     });
     EXPECT_EQ(counts, (std::vector<std::wstring>{L"2", L"3", L"4", L"5", L"6", L"7", L"8"}));
@@ -95,8 +95,8 @@ TEST_F(TabAppearancePageTest, PositionsOutOfRangeShowNoChoiceAndStoreMinusOne)
     WriteDword(L"TabPosActivate", 0xFFFFFFFF);
     int position = 0, activation = 0;
     Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
-        position = sheet.ComboSelection(IDC_TABS_NEW_TAB_POS_COMBO);
-        activation = sheet.ComboSelection(IDC_TABS_ACTIVATE_COMBO);
+        position = sheet.ComboSelection(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO);
+        activation = sheet.ComboSelection(IDC_TAB_APPEARANCE_ACTIVATE_COMBO);
         sheet.Ok();
     });
     EXPECT_EQ(position, -1);
@@ -108,8 +108,8 @@ TEST_F(TabAppearancePageTest, PositionsOutOfRangeShowNoChoiceAndStoreMinusOne)
     WriteDword(L"TabPosNewTab", 1);
     WriteDword(L"TabPosActivate", 1);
     Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
-        position = sheet.ComboSelection(IDC_TABS_NEW_TAB_POS_COMBO);
-        activation = sheet.ComboSelection(IDC_TABS_ACTIVATE_COMBO);
+        position = sheet.ComboSelection(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO);
+        activation = sheet.ComboSelection(IDC_TAB_APPEARANCE_ACTIVATE_COMBO);
     });
     EXPECT_EQ(position, 1);
     EXPECT_EQ(activation, 1);
@@ -118,12 +118,12 @@ TEST_F(TabAppearancePageTest, PositionsOutOfRangeShowNoChoiceAndStoreMinusOne)
 TEST_F(TabAppearancePageTest, UserChoicesAreStoredInTheirFormsAndShownNextTime)
 {
     Show(kTabAppearancePage, [](driver::Sheet& sheet) {
-        sheet.ChooseCombo(IDC_TABS_COUNT_COMBO, 6);
-        sheet.ChooseCombo(IDC_TABS_HEIGHT_COMBO, 10);
-        sheet.Click(IDC_TABS_HIDE_SINGLE_CHECK);
-        sheet.ChooseCombo(IDC_TABS_NEW_TAB_POS_COMBO, 1);
-        sheet.ChooseCombo(IDC_TABS_ACTIVATE_COMBO, 1);
-        sheet.Click(IDC_TABS_DOUBLE_TAP_CHECK);
+        sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 6);
+        sheet.ChooseCombo(IDC_TAB_APPEARANCE_HEIGHT_COMBO, 10);
+        sheet.Click(IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK);
+        sheet.ChooseCombo(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO, 1);
+        sheet.ChooseCombo(IDC_TAB_APPEARANCE_ACTIVATE_COMBO, 1);
+        sheet.Click(IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK);
         sheet.Ok();
     });
     EXPECT_EQ(Dword(L"TabCount"), 8u);
@@ -152,7 +152,7 @@ TEST_F(TabAppearancePageTest, ValueOfAnotherTypeReadsAsAbsent)
 TEST_F(TabAppearancePageTest, CancelWritesNothing)
 {
     Show(kTabAppearancePage, [](driver::Sheet& sheet) {
-        sheet.ChooseCombo(IDC_TABS_COUNT_COMBO, 0);
+        sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 0);
         sheet.Cancel();
     });
     EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).empty());
@@ -166,8 +166,8 @@ TEST_F(TabAppearancePageTest, HideSingleAndDoubleTapShowTheirOwnStoredValue)
         WriteDword(L"TabDoubleTap", 1 - hide);
         bool shownHide = false, shownDoubleTap = false;
         Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
-            shownHide = sheet.Checked(IDC_TABS_HIDE_SINGLE_CHECK);
-            shownDoubleTap = sheet.Checked(IDC_TABS_DOUBLE_TAP_CHECK);
+            shownHide = sheet.Checked(IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK);
+            shownDoubleTap = sheet.Checked(IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK);
             sheet.Ok();
         });
         EXPECT_EQ(shownHide, hide != 0);

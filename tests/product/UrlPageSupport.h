@@ -13,8 +13,8 @@
 
 namespace urlpage {
 
-const int kAliasPage = 2;
-const int kServicePage = 3;
+const int kAliasPage = CORVANE_PAGE_ALIAS;
+const int kServicePage = CORVANE_PAGE_SERVICE;
 
 inline HWND List(driver::Sheet& sheet)
 {

@@ -14,6 +14,8 @@
 // The suite runs sessions 1 to 4; tools/monkey.sh runs any range through CORVANE_MONKEY_FIRST
 // and CORVANE_MONKEY_COUNT.
 #include <gtest/gtest.h>
+
+#include "include/corvane_options.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -36,20 +38,20 @@
 
 namespace {
 
+using testreg::kShellKeys;
+using testreg::kInternetSettings;
+using testreg::kUserAgent;
+using testreg::kPostPlatform;
+using testreg::kExplorer;
+using testreg::kExplorerMain;
+
 using testrandom::Random;
 using testreg::RawValue;
 using testreg::ValueMap;
 
-const int kPageCount = 10;
-const int kAliasPage = 2;
-const int kServicePage = 3;
-const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
-const wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const wchar_t kUserAgent[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
-const wchar_t kPostPlatform[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
-const wchar_t kExplorer[] = L"Software\\Microsoft\\Internet Explorer";
-const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+const int kPageCount = CORVANE_PAGE_COUNT;
+const int kAliasPage = CORVANE_PAGE_ALIAS;
+const int kServicePage = CORVANE_PAGE_SERVICE;
 const wchar_t kSoundFolder[] = L"C:\\Windows\\";
 const wchar_t kBuiltInSound[] = L"CorvaneEvent";
 
@@ -183,24 +185,15 @@ HWND DroppedList()
     return FindOfThread(L"ComboLBox");
 }
 
-std::wstring Cell(HWND list, int row, int column)
-{
-    std::vector<wchar_t> text(4100, L'\0');
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text.data();
-}
-
 // A URL page's rows as stored: flags and text as the name, and the URL.
 std::vector<std::pair<std::wstring, std::wstring>> UrlRows(HWND page)
 {
     std::vector<std::pair<std::wstring, std::wstring>> rows;
     HWND list = GetDlgItem(page, IDC_URL_LIST);
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) rows.emplace_back(Cell(list, row, 0) + Cell(list, row, 1), Cell(list, row, 2));
+    for (int row = 0; row < count; ++row)
+        rows.emplace_back(driver::ListItemText(list, row, 0) + driver::ListItemText(list, row, 1),
+                          driver::ListItemText(list, row, 2));
     return rows;
 }
 
@@ -481,7 +474,7 @@ std::string UserMonkeyTest::RunSession(uint64_t seed)
     args.platformLevel = r.Pick({1, 2, 3, 5, 6});
     s.budget = r.Between(3, 45);
 
-    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(CORVANE_ORDINAL_SHOW_OPTIONS);
     int result = -1;
     {
         driver::Watchdog watchdog(120000, "a monkey session hung");

@@ -3,6 +3,8 @@
 // repaint draws).
 #include <gtest/gtest.h>
 
+#include "include/corvane_options.h"
+
 #include <algorithm>
 
 #include "UrlPageSupport.h"
@@ -12,7 +14,7 @@ namespace {
 
 using namespace urlpage;
 
-const int kPageCount = 10;
+const int kPageCount = CORVANE_PAGE_COUNT;
 const int kScreenPage = 4;
 const int kMenuPage = 5;
 const int kNewTabPage = 7;
@@ -199,9 +201,9 @@ TEST_F(WhatAPersonSeesTest, EnablingAndSoundButtonsAreDrawnWhole)
         EXPECT_SCREEN_WHOLE("Menu");
         sheet.TapTab(kNewTabPage);
         EXPECT_SCREEN_WHOLE("Tab 2");
-        sheet.TapControl(IDC_NEWTAB_PLAY);
+        sheet.TapControl(IDC_NEW_TAB_PLAY);
         EXPECT_SCREEN_WHOLE("Tab 2: play");
-        sheet.TapControl(IDC_NEWTAB_STOP);
+        sheet.TapControl(IDC_NEW_TAB_STOP);
         EXPECT_SCREEN_WHOLE("Tab 2: stop");
     });
     // A platform without soft keys shows that check box disabled.
@@ -449,12 +451,12 @@ TEST_F(WhatAPersonSeesTest, OneDropDownAndOneCheckBoxOfEachPageByTapping)
         int combo;  // 0: the page has none
         int check;  // 0: the page has none that works without a row
     } cases[] = {{0, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 0},
-                 {1, IDC_PIE_IDENTIFICATION_COMBO, IDC_PIE_CLEARTYPE_CHECK},
+                 {1, IDC_BROWSER_IDENTIFICATION_COMBO, IDC_BROWSER_CLEARTYPE_CHECK},
                  {kAliasPage, IDC_ALIAS_EXPAND_KEY_COMBO, 0},
                  {kScreenPage, 0, IDC_SCREEN_HIDE_VSCROLL_CHECK},
                  {kMenuPage, IDC_MENU_TAB_COMBO, IDC_MENU_SOFTKEY_CHECK},
-                 {6, IDC_TABS_COUNT_COMBO, IDC_TABS_DOUBLE_TAP_CHECK},
-                 {kNewTabPage, IDC_NEWTAB_SOUND_COMBO, IDC_NEWTAB_FOREGROUND_CHECK},
+                 {6, IDC_TAB_APPEARANCE_COUNT_COMBO, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK},
+                 {kNewTabPage, IDC_NEW_TAB_SOUND_COMBO, IDC_NEW_TAB_FOREGROUND_CHECK},
                  {8, 0, IDC_VIEW_SPLIT_TEXT_CHECK}};
     Show(0, [&](driver::Sheet& sheet) {
         for (const Case& c : cases) {

@@ -43,7 +43,7 @@ driver::HostArgs SheetTest::Args(int startPage) const
 
 int SheetTest::Show(const driver::HostArgs& args, const std::function<void(driver::Sheet&)>& script) const
 {
-    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(1);
+    driver::ShowOptionsFn showOptions = OptionFunction<driver::ShowOptionsFn>(CORVANE_ORDINAL_SHOW_OPTIONS);
     EXPECT_NE(showOptions, nullptr) << "OPTION.dll or its ordinal 1 is missing";
     if (!showOptions) return -1;
     return driver::Run(showOptions, args, script);

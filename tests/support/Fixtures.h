@@ -19,6 +19,13 @@ Function OptionFunction(int ordinal)
     return reinterpret_cast<Function>(reinterpret_cast<void*>(OptionExport(ordinal)));
 }
 
+// The sheet closed with OK: ShowOptions took the call and the script ran to its OK.
+inline void ExpectOk(int result)
+{
+    EXPECT_NE(result, CORVANE_SHOW_REJECTED);
+    EXPECT_EQ(CORVANE_SHEET_RESULT(result), 1) << "the script ran and pressed OK";
+}
+
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override;

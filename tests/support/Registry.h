@@ -11,6 +11,16 @@
 
 namespace testreg {
 
+// The other software's keys the component reads and writes, below HKEY_LOCAL_MACHINE or
+// HKEY_CURRENT_USER as each test says.
+const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
+const wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const wchar_t kUserAgent[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
+const wchar_t kPostPlatform[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+const wchar_t kExplorer[] = L"Software\\Microsoft\\Internet Explorer";
+const wchar_t kExplorerMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+
 void DeleteTree(HKEY root, const std::wstring& path);
 bool KeyExists(HKEY root, const std::wstring& path);
 

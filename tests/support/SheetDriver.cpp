@@ -127,16 +127,30 @@ std::vector<std::wstring> Sheet::TabLabels() const
     std::vector<std::wstring> labels;
     HWND tabs = Tabs();
     int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[128] = L"";
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 128;
-        SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-        labels.push_back(text);
-    }
+    for (int i = 0; i < count; ++i) labels.push_back(TabText(tabs, i));
     return labels;
+}
+
+std::wstring TabText(HWND tabs, int index)
+{
+    wchar_t text[128] = L"";
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::wstring ListItemText(HWND list, int row, int column)
+{
+    std::vector<wchar_t> text(8192, L'\0');
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text.data();
 }
 
 void Sheet::Select(int index)

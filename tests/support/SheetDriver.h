@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
+#include "include/corvane_options.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace driver {
 
-typedef int(WINAPI* ShowOptionsFn)(HWND, int, int, int, void*, LPCWSTR, LPCWSTR, LPCWSTR, int);
+using ShowOptionsFn = CorvaneShowOptionsFn;
 
 struct HostArgs {
     int holdUnsupported = 0;
@@ -82,6 +84,11 @@ private:
     HWND window;
     bool closed = false;
 };
+
+// The text of a list view's cell (column 0: the item itself), up to 8,191 characters.
+std::wstring ListItemText(HWND list, int row, int column);
+// The text of a tab control's tab.
+std::wstring TabText(HWND tabs, int index);
 
 // Calls ShowOptions like the host does and runs the script once the sheet is up. When the
 // script leaves the sheet open it is cancelled. Returns ShowOptions' result.

@@ -15,6 +15,8 @@ fi
 summary=()
 failed=0
 not_run=0
+tests_passed=0
+tests_failed=0
 for arch in "${archs[@]}"; do
   (
     set -e
@@ -35,13 +37,24 @@ for arch in "${archs[@]}"; do
     continue
   fi
   echo "=== $arch suite"
+  output=$(mktemp)
   (
     set -e
     export CORVANE_ARCH=$arch
     source "$here/env.sh"
     "$repo/tools/with-display.sh" ctest --test-dir "$build" --output-on-failure "$@"
-  )
-  if [ $? -eq 0 ]; then
+  ) 2>&1 | tee "$output"
+  status=${PIPESTATUS[0]}
+  # "100% tests passed, 0 tests failed out of 156": counted into the closing line.
+  counts=$(grep -aoE '[0-9]+ tests? failed out of [0-9]+' "$output" | tail -n 1 || true)
+  rm -f "$output"
+  if [ -n "$counts" ]; then
+    failed_here=$(echo "$counts" | awk '{print $1}')
+    total_here=$(echo "$counts" | awk '{print $NF}')
+    tests_failed=$((tests_failed + failed_here))
+    tests_passed=$((tests_passed + total_here - failed_here))
+  fi
+  if [ "$status" -eq 0 ]; then
     summary+=("$arch: suite passed")
   else
     summary+=("$arch: SUITE FAILED")
@@ -56,5 +69,6 @@ if [ "$not_run" -eq 1 ]; then
   echo "  Only part of the suite ran: the x86 tests did NOT run (see above); the x86 build was"
   echo "  still made and checked. Rerun once Wine's 32-bit side can be installed (tools/deps.sh)."
 fi
+echo "tests: $tests_passed passed, $tests_failed failed"
 [ "$failed" -eq 1 ] && exit 1
 exit 0

@@ -32,7 +32,8 @@ TEST(ShowOptionsTest, InputPanelLeftRaisedByTheHostIsLoweredBeforeTheSheetShows)
         host,
         [&]() {
             return static_cast<INT_PTR>(
-                ShowOptions(host, 0, 5, 0, &reserved, L"CorvaneTests", L"ShowOptionsClass", L"2.1", 9));
+                ShowOptions(host, 0, 5, 0, &reserved, L"CorvaneTests", L"ShowOptionsClass", L"2.1",
+                            CORVANE_PAGE_ABOUT));
         },
         [&](driver::Sheet&) { raisedWhenShown = InputPanelRaised(); });
     EXPECT_FALSE(raisedWhenShown);

@@ -12,7 +12,7 @@
 
 namespace {
 
-const int kAboutPage = 9;
+const int kAboutPage = CORVANE_PAGE_ABOUT;
 const wchar_t kRecorder[] = L"url_recorder.exe";
 
 std::wstring ExecutableFolder()

@@ -7,13 +7,6 @@ namespace {
 
 using namespace urlpage;
 
-// The sheet was shown on the page and the script ran there.
-void ExpectRanOnThePage(int result)
-{
-    EXPECT_NE(result, CORVANE_SHOW_REJECTED);
-    EXPECT_EQ(CORVANE_LAST_PAGE(result), kAliasPage);
-}
-
 class AliasPageTest : public UrlPageTest {
 protected:
     void SeedLetters() const
@@ -187,7 +180,7 @@ TEST_F(AliasPageTest, RemovingTheFirstRowKeepsTheOthersInOrder)
 
 TEST_F(AliasPageTest, TappingAnEditBoxWithoutARowPointsToAdd)
 {
-    ExpectRanOnThePage(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
         sheet.AnswerMessageBoxes(IDOK);
         const int bottomBefore = Rect(sheet, IDC_URL_LIST).bottom;
         sheet.Focus(IDC_ALIAS_ALIAS_EDIT);
@@ -261,11 +254,11 @@ TEST_F(AliasPageTest, ExpandKeyOutOfRangeShowsNothingAndTheChoiceIsKeptWithoutAS
     EXPECT_EQ(Dword(L"AliasExpandKey"), 4294967295u);
 
     WriteDword(L"AliasExpandKey", 10);
-    ExpectRanOnThePage(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_ALIAS_EXPAND_KEY_COMBO), 10);
     }));
     testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"AliasExpandKey", L"5");
-    ExpectRanOnThePage(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_ALIAS_EXPAND_KEY_COMBO), 0) << "a value of another type reads as absent";
     }));
 }
@@ -287,7 +280,7 @@ TEST_F(AliasPageTest, RaisedInputPanelShortensTheListAndLiftsTheControlsBelowIt)
     SeedLetters();
     const int below[] = {IDC_ALIAS_ALIAS_LABEL, IDC_ALIAS_ALIAS_EDIT,    IDC_URL_URL_LABEL,
                          IDC_URL_URL_EDIT,      IDC_ALIAS_DEFAULT_CHECK, IDC_ALIAS_EXPAND_CHECK};
-    ExpectRanOnThePage(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
         Tap(sheet, 4);
         const RECT list = Rect(sheet, IDC_URL_LIST);
         std::vector<RECT> before;

@@ -15,7 +15,7 @@ using testreg::kPostPlatform;
 using testreg::kExplorer;
 using testreg::kExplorerMain;
 
-const int kBrowserPage = 1;
+const int kBrowserPage = CORVANE_PAGE_BROWSER;
 
 const int kIdentifyAsPie = 0;
 const int kIdentifyAsIe55 = 1;

@@ -12,7 +12,7 @@ namespace {
 
 using testreg::kShellKeys;
 
-const int kButtonsPage = 0;
+const int kButtonsPage = CORVANE_PAGE_BUTTONS;
 const DWORD kAbsent = 0xFFFFFFFF;
 const wchar_t kNotepad[] = L"C:\\windows\\notepad.exe";
 

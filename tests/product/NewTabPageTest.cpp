@@ -7,7 +7,7 @@
 
 namespace {
 
-const int kNewTabPage = 7;
+const int kNewTabPage = CORVANE_PAGE_NEW_TAB;
 const wchar_t kFolder[] = L"C:\\windows\\";
 
 // Sound files placed in the device's \Windows\ folder for one test, removed afterwards. The

@@ -157,14 +157,13 @@ TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
     EXPECT_EQ(Dword(L"ScreenDragSensitivity"), 3u);
 
     // Shown next time as chosen.
-    const int result = Show(kScreenPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(kScreenPage, Show(kScreenPage, [&](driver::Sheet& sheet) {
         EXPECT_FALSE(sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK));
         EXPECT_TRUE(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO));
         EXPECT_FALSE(sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO));
         EXPECT_EQ(sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO), 11);
         EXPECT_EQ(Trackbar(sheet, TBM_GETPOS), 3);
-    });
-    EXPECT_EQ(CORVANE_LAST_PAGE(result), kScreenPage) << "the script ran on the page";
+    }));
 }
 
 // The two scroll bars share their default, so only stored values that differ show which value

@@ -13,6 +13,9 @@ namespace {
 const std::vector<std::wstring> kTabLabels = {L"Buttons", L"PIE", L"URL Alias", L"URL Service", L"Screen",
                                               L"Menu",    L"Tab 1", L"Tab 2",   L"View",        L"About"};
 
+// The layer's navigation bar: the title above the page, as the device's shell shows it.
+const int kNavigationBarId = 0x3F00;
+
 class OptionsSheetTest : public SheetTest {};
 
 std::wstring Caption(HWND window)
@@ -24,57 +27,53 @@ std::wstring Caption(HWND window)
 
 TEST_F(OptionsSheetTest, OpensOnTheStartPageWithTenTabsAndTheTitle)
 {
-    std::vector<std::wstring> labels;
-    std::wstring title;
-    int page = -1;
-    RECT rc = {};
-    Show(6, [&](driver::Sheet& sheet) {
-        labels = sheet.TabLabels();
-        title = Caption(sheet.Window());
-        page = sheet.PageIndex();
+    ExpectRanOn(CORVANE_PAGE_TAB_APPEARANCE, Show(CORVANE_PAGE_TAB_APPEARANCE, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.TabLabels(), kTabLabels);
+        EXPECT_EQ(Caption(sheet.Window()), L"Corvane Option");
+        EXPECT_EQ(sheet.PageIndex(), CORVANE_PAGE_TAB_APPEARANCE);
+        RECT rc = {};
         GetWindowRect(sheet.Window(), &rc);
+        EXPECT_EQ(rc.left, 0);
+        EXPECT_EQ(rc.top, 0);
+        EXPECT_EQ(rc.right, 240);
+        EXPECT_EQ(rc.bottom, 294) << "full screen above the menu bar";
         // The navigation bar at the top shows the title too.
-        HWND bar = GetDlgItem(sheet.Window(), 0x3F00);
+        HWND bar = GetDlgItem(sheet.Window(), kNavigationBarId);
         ASSERT_NE(bar, nullptr);
         EXPECT_EQ(Caption(bar), L"Corvane Option");
         EXPECT_TRUE(GetWindowLongW(sheet.Tabs(), GWL_STYLE) & TCS_BOTTOM) << "tabs go along the bottom";
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet.Window(), IDOK)));
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet.Window(), IDCANCEL)));
-    });
-    EXPECT_EQ(labels, kTabLabels);
-    EXPECT_EQ(title, L"Corvane Option");
-    EXPECT_EQ(page, 6);
-    EXPECT_EQ(rc.left, 0);
-    EXPECT_EQ(rc.top, 0);
-    EXPECT_EQ(rc.right, 240);
-    EXPECT_EQ(rc.bottom, 294) << "full screen above the menu bar";
+    }));
 }
 
 TEST_F(OptionsSheetTest, ResultReportsTheLastActivePageAndHowTheSheetClosed)
 {
-    int result = Show(0, [](driver::Sheet& sheet) {
-        sheet.Select(4);
-        sheet.Select(2);
+    int result = Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
+        sheet.Select(CORVANE_PAGE_SCREEN);
+        sheet.Select(CORVANE_PAGE_ALIAS);
         sheet.Ok();
     });
-    EXPECT_EQ(result, (2 << 16) | 1);
+    EXPECT_EQ(CORVANE_LAST_PAGE(result), CORVANE_PAGE_ALIAS);
+    EXPECT_EQ(CORVANE_SHEET_RESULT(result), 1) << "OK";
+    EXPECT_EQ(result, (2 << 16) | 1) << "and nothing else in the result";
 
-    result = Show(9, [](driver::Sheet& sheet) { sheet.Cancel(); });
-    EXPECT_EQ(result, 9 << 16);
+    result = Show(CORVANE_PAGE_ABOUT, [](driver::Sheet& sheet) { sheet.Cancel(); });
+    EXPECT_EQ(CORVANE_LAST_PAGE(result), CORVANE_PAGE_ABOUT);
+    EXPECT_EQ(CORVANE_SHEET_RESULT(result), 0) << "Cancel";
+    EXPECT_EQ(result, 9 << 16) << "and nothing else in the result";
 }
 
 TEST_F(OptionsSheetTest, EveryPageRecordsItsIndexWhenActivated)
 {
-    std::vector<int> seen;
-    Show(0, [&](driver::Sheet& sheet) {
-        for (int i = 0; i < 10; ++i) {
+    ExpectRanOn(CORVANE_PAGE_SERVICE, Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
+        for (int i = 0; i < CORVANE_PAGE_COUNT; ++i) {
             sheet.Select(i);
-            seen.push_back(sheet.PageIndex());
+            EXPECT_EQ(sheet.PageIndex(), i);
         }
-        sheet.Select(3);
+        sheet.Select(CORVANE_PAGE_SERVICE);
         sheet.Cancel();
-    });
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    }));
 }
 
 // Enumeration callbacks are WINAPI: on x86 a lambda would have the wrong calling convention.
@@ -93,14 +92,14 @@ BOOL CALLBACK CountMenuBar(HWND window, LPARAM count)
 TEST_F(OptionsSheetTest, PagesFillTheSheetAboveTheTabsAndEachAddsAMenuBar)
 {
     int menuBars = 0;
-    Show(5, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_MENU, [&](driver::Sheet& sheet) {
         RECT page = {}, tabs = {};
         GetWindowRect(sheet.Page(), &page);
         GetWindowRect(sheet.Tabs(), &tabs);
         EXPECT_GE(page.top, 26) << "below the navigation bar";
         EXPECT_LE(page.bottom, tabs.bottom);
         EXPECT_LE(page.right, 240);
-        sheet.Select(9);
+        sheet.Select(CORVANE_PAGE_ABOUT);
         EnumThreadWindows(GetCurrentThreadId(), CountMenuBar, reinterpret_cast<LPARAM>(&menuBars));
     });
     EXPECT_EQ(menuBars, 2) << "each page shown gives the sheet its own empty menu bar";
@@ -130,8 +129,9 @@ TEST_F(OptionsSheetTest, StartPageOutsideTheSheetOpensTheFirstPage)
 // sheet opened on.
 TEST_F(OptionsSheetTest, ResultCarriesTheIndexEachPageRecords)
 {
-    for (int page = 0; page < 10; ++page) {
-        const int result = Show((page + 3) % 10, [&](driver::Sheet& sheet) { sheet.Select(page); });
+    for (int page = 0; page < CORVANE_PAGE_COUNT; ++page) {
+        const int start = (page + 3) % CORVANE_PAGE_COUNT;
+        const int result = Show(start, [&](driver::Sheet& sheet) { sheet.Select(page); });
         EXPECT_EQ(result, page << 16) << "page " << page;
     }
 }
@@ -173,13 +173,13 @@ TEST_F(OptionsSheetTest, InputPanelRaisedByAPageIsLoweredWhenTheSheetCloses)
 {
     InputPanelWatcher watcher;
     int raised = -1, afterFirst = -1, atSecond = -1;
-    Show(2, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.Click(IDC_URL_ADD);
         sheet.Focus(IDC_URL_URL_EDIT);
         raised = InputPanelWatcher::changes;
     });
     afterFirst = InputPanelWatcher::changes;
-    Show(5, [&](driver::Sheet&) { atSecond = InputPanelWatcher::changes; });
+    Show(CORVANE_PAGE_MENU, [&](driver::Sheet&) { atSecond = InputPanelWatcher::changes; });
     EXPECT_EQ(raised, 1) << "raised by the edit box";
     ASSERT_EQ(afterFirst, 2) << "lowered once as the first sheet went";
     EXPECT_EQ(atSecond, 2) << "the second sheet opens with the panel down";

@@ -8,7 +8,7 @@
 
 namespace {
 
-const int kViewPage = 8;
+const int kViewPage = CORVANE_PAGE_VIEW;
 
 class ViewPageTest : public SheetTest {
 protected:

@@ -15,10 +15,10 @@ namespace {
 using namespace urlpage;
 
 const int kPageCount = CORVANE_PAGE_COUNT;
-const int kScreenPage = 4;
-const int kMenuPage = 5;
-const int kNewTabPage = 7;
-const int kViewPage = 8;
+const int kScreenPage = CORVANE_PAGE_SCREEN;
+const int kMenuPage = CORVANE_PAGE_MENU;
+const int kNewTabPage = CORVANE_PAGE_NEW_TAB;
+const int kViewPage = CORVANE_PAGE_VIEW;
 
 class WhatAPersonSeesTest : public UrlPageTest {
 protected:
@@ -52,7 +52,7 @@ TEST_F(WhatAPersonSeesTest, EveryPageTappedInTurnIsDrawnWhole)
 {
     SeedBoth();
     std::vector<int> reached;
-    Show(0, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         EXPECT_SCREEN_WHOLE("the first page");
         for (int page = 1; page < kPageCount; ++page) {
             sheet.TapTab(page);
@@ -73,7 +73,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
         int textEdit;
         const wchar_t* typed;
     } cases[] = {{kAliasPage, IDC_ALIAS_ALIAS_EDIT, L"xy"}, {kServicePage, IDC_SERVICE_NAME_EDIT, L"\b\bNew"}};
-    Show(0, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         for (const Case& c : cases) {
             ASSERT_TRUE(sheet.TapTab(c.page));
             const RECT listBefore = Rect(sheet, IDC_URL_LIST);
@@ -338,7 +338,7 @@ std::wstring Cut(HWND control)
 TEST_F(WhatAPersonSeesTest, EveryTemplateTextFitsItsControl)
 {
     std::vector<std::wstring> cut;
-    Show(0, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         for (int page = 0; page < kPageCount; ++page) {
             sheet.Select(page);
             for (HWND child = GetWindow(sheet.Page(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -414,7 +414,7 @@ int ChooseByTapping(driver::Sheet& sheet, int comboId, const char* what)
 TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
 {
     SeedBoth();
-    Show(0, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
         EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
         // The assignment list opens low on the page, just above the tabs.
@@ -458,7 +458,7 @@ TEST_F(WhatAPersonSeesTest, OneDropDownAndOneCheckBoxOfEachPageByTapping)
                  {6, IDC_TAB_APPEARANCE_COUNT_COMBO, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK},
                  {kNewTabPage, IDC_NEW_TAB_SOUND_COMBO, IDC_NEW_TAB_FOREGROUND_CHECK},
                  {8, 0, IDC_VIEW_SPLIT_TEXT_CHECK}};
-    Show(0, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         for (const Case& c : cases) {
             const std::string where = "page " + std::to_string(c.page);
             if (c.page != 0) {

@@ -26,6 +26,13 @@ inline void ExpectOk(int result)
     EXPECT_EQ(CORVANE_SHEET_RESULT(result), 1) << "the script ran and pressed OK";
 }
 
+// The sheet was shown on the page, and the page was the last active: the script ran there.
+inline void ExpectRanOn(int page, int result)
+{
+    EXPECT_NE(result, CORVANE_SHOW_REJECTED);
+    EXPECT_EQ(CORVANE_LAST_PAGE(result), page) << "the script ran on the page";
+}
+
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -34,6 +34,7 @@
 #include "resource.h"
 #include "support/Fixtures.h"
 #include "support/Random.h"
+#include "support/Seeds.h"
 
 namespace {
 
@@ -305,12 +306,6 @@ std::string Short(const std::wstring& text)
 }
 
 // ---------------------------------------------------------------------------------------------
-
-uint64_t EnvironmentNumber(const char* name, uint64_t fallback)
-{
-    const char* text = std::getenv(name);
-    return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
-}
 
 // ---------------------------------------------------------------------------------------------
 // The oracle: what each page shows from what is stored, changed by the user's edits, is what
@@ -1130,25 +1125,9 @@ void RegistryFuzzTest::CheckBrowser(const Stored& stored, const Model& m, bool a
                  stored.postPlatformChild, "a key below Post Platform");
 }
 
-int FailureCount()
-{
-    return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
-}
-
 TEST_F(RegistryFuzzTest, RandomContentsAndUseWriteExactlyWhatThePagesShow)
 {
-    const uint64_t first = EnvironmentNumber("CORVANE_FUZZ_FIRST", 1);
-    const uint64_t count = EnvironmentNumber("CORVANE_FUZZ_COUNT", 8);
-    for (uint64_t seed = first; seed < first + count; ++seed) {
-        // Printed before the seed runs, so that a crash or a hang names it.
-        std::printf("[fuzz] seed %llu\n", static_cast<unsigned long long>(seed));
-        std::fflush(stdout);
-        const int failures = FailureCount();
-        const std::string summary = RunSeed(seed);
-        std::printf("[fuzz] seed %llu %s (%s)\n", static_cast<unsigned long long>(seed),
-                    FailureCount() > failures ? "FAILED" : "passed", summary.c_str());
-        std::fflush(stdout);
-    }
+    seeds::RunSeeds("CORVANE_FUZZ", "fuzz", "seed", 8, [this](uint64_t seed) { return RunSeed(seed); });
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "resource.h"
 #include "support/Fixtures.h"
 #include "support/Random.h"
+#include "support/Seeds.h"
 #include "support/RealInput.h"
 
 namespace {
@@ -195,26 +196,6 @@ std::vector<std::pair<std::wstring, std::wstring>> UrlRows(HWND page)
         rows.emplace_back(driver::ListItemText(list, row, 0) + driver::ListItemText(list, row, 1),
                           driver::ListItemText(list, row, 2));
     return rows;
-}
-
-// Typing as fast as a keyboard can: every character one key packet, all sent at once.
-void TypeFast(const std::wstring& text)
-{
-    std::vector<INPUT> inputs;
-    for (wchar_t c : text) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wScan = c;
-        input.ki.dwFlags = KEYEVENTF_UNICODE;
-        inputs.push_back(input);
-        input.ki.dwFlags |= KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    for (size_t at = 0; at < inputs.size(); at += 400) {
-        const size_t count = std::min<size_t>(400, inputs.size() - at);
-        SendInput(static_cast<UINT>(count), &inputs[at], sizeof(INPUT));
-        realinput::Settle();
-    }
 }
 
 // What a person types: mostly words, some punctuation and letters of other scripts.
@@ -419,7 +400,7 @@ void UserMonkeyTest::Step(Session& s)
         const std::wstring text = RandomText(r, r.Between(2000, 2600));
         s.lastAction = "typing " + Narrow(text);
         s.typed += static_cast<int>(text.size());
-        TypeFast(text);
+        realinput::TypeAtOnce(text);
     } else {
         const WORD keys[] = {VK_DOWN, VK_UP, VK_SPACE, VK_BACK, VK_DELETE, VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_TAB};
         const WORD key = r.Pick(keys);
@@ -633,17 +614,6 @@ void UserMonkeyTest::CheckAfter(const Session& s, const Before& before, int resu
     }
 }
 
-uint64_t EnvironmentNumber(const char* name, uint64_t fallback)
-{
-    const char* text = std::getenv(name);
-    return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
-}
-
-int FailureCount()
-{
-    return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
-}
-
 TEST_F(UserMonkeyTest, RandomSessionsOfRealInputKeepEveryStoredValueInItsDomain)
 {
     // Links open the test's recorder, not a browser.
@@ -657,18 +627,7 @@ TEST_F(UserMonkeyTest, RandomSessionsOfRealInputKeepEveryStoredValueInItsDomain)
     testreg::WriteString(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", NULL,
                          L"\"" + folder + L"url_recorder.exe\" \"" + temp + L"corvane-monkey-links.txt\" \"%1\"");
 
-    const uint64_t first = EnvironmentNumber("CORVANE_MONKEY_FIRST", 1);
-    const uint64_t count = EnvironmentNumber("CORVANE_MONKEY_COUNT", 4);
-    for (uint64_t seed = first; seed < first + count; ++seed) {
-        // Printed before the session runs, so that a crash or a hang names it.
-        std::printf("[monkey] session %llu\n", static_cast<unsigned long long>(seed));
-        std::fflush(stdout);
-        const int failures = FailureCount();
-        const std::string summary = RunSession(seed);
-        std::printf("[monkey] session %llu %s (%s)\n", static_cast<unsigned long long>(seed),
-                    FailureCount() > failures ? "FAILED" : "passed", summary.c_str());
-        std::fflush(stdout);
-    }
+    seeds::RunSeeds("CORVANE_MONKEY", "monkey", "session", 4, [this](uint64_t seed) { return RunSession(seed); });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -55,6 +56,18 @@ void AddKeyPress(std::vector<INPUT>& inputs, WORD virtualKey, bool shift)
     inputs.push_back(Key(virtualKey, false));
     inputs.push_back(Key(virtualKey, true));
     if (shift) inputs.push_back(Key(VK_SHIFT, true));
+}
+
+// A character as a keyboard packet, down and up: what an input method sends.
+void AddCharacterPacket(std::vector<INPUT>& inputs, wchar_t c)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = c;
+    input.ki.dwFlags = KEYEVENTF_UNICODE;
+    inputs.push_back(input);
+    input.ki.dwFlags |= KEYEVENTF_KEYUP;
+    inputs.push_back(input);
 }
 
 }  // namespace
@@ -143,18 +156,24 @@ void PressKeys(const std::wstring& text)
             SHORT scan = VkKeyScanW(c);
             if (scan == -1) {
                 // No key of the layout makes it: the character comes as a keyboard packet.
-                INPUT input = {};
-                input.type = INPUT_KEYBOARD;
-                input.ki.wScan = c;
-                input.ki.dwFlags = KEYEVENTF_UNICODE;
-                inputs.push_back(input);
-                input.ki.dwFlags |= KEYEVENTF_KEYUP;
-                inputs.push_back(input);
+                AddCharacterPacket(inputs, c);
             } else {
                 AddKeyPress(inputs, LOBYTE(scan), (HIBYTE(scan) & 1) != 0);
             }
         }
         Send(inputs);
+    }
+}
+
+void TypeAtOnce(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) AddCharacterPacket(inputs, c);
+    // In slices, so the thread's input queue never overflows.
+    for (size_t at = 0; at < inputs.size(); at += 400) {
+        const size_t count = std::min<size_t>(400, inputs.size() - at);
+        SendInput(static_cast<UINT>(count), &inputs[at], sizeof(INPUT));
+        Settle();
     }
 }
 

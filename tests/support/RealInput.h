@@ -20,6 +20,8 @@ void TapWindow(HWND window);
 // Types the text key by key as a keyboard would, with Shift where a character needs it.
 // L'\b' presses Backspace, L'\n' or L'\r' Enter, L'\t' Tab.
 void PressKeys(const std::wstring& text);
+// Types the text as fast as a keyboard can: every character one keyboard packet, sent at once.
+void TypeAtOnce(const std::wstring& text);
 // One key, down and up (a virtual-key code such as VK_DOWN).
 void PressKey(WORD virtualKey);
 // Handles the input and whatever it set off, as the dialogs' own loops would.

@@ -9,6 +9,15 @@ namespace {
 const REGSAM kReadWrite = KEY_READ | KEY_WRITE;
 const REGSAM kReadOnly = KEY_READ;
 const DWORD kNameLength = 256;
+
+// A name as an enumeration returns it: the length in, the characters out.
+struct NameBuffer {
+    wchar_t text[kNameLength];
+    DWORD length = kNameLength;
+
+    // A length the platform reports past the buffer is cut at it.
+    void CopyTo(std::wstring& name) const { name.assign(text, length < kNameLength ? length : kNameLength - 1); }
+};
 // The registry's limit for a value name, with its terminator.
 const DWORD kLongestValueName = 16384;
 }  // namespace
@@ -156,20 +165,18 @@ int RegKey::WriteString(UINT nameId, LPCWSTR text)
 int RegKey::EnumSubKeyName(DWORD index, std::wstring& name)
 {
     if (!key) return 0;
-    wchar_t buffer[kNameLength];
-    DWORD length = kNameLength;
-    if (RegEnumKeyExW(key, index, buffer, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) return 0;
-    name.assign(buffer, length < kNameLength ? length : kNameLength - 1);
+    NameBuffer buffer;
+    if (RegEnumKeyExW(key, index, buffer.text, &buffer.length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) return 0;
+    buffer.CopyTo(name);
     return 1;
 }
 
 int RegKey::EnumValueName(DWORD index, std::wstring& name, DWORD* type, BYTE* data, DWORD* size)
 {
     if (!key) return 0;
-    wchar_t buffer[kNameLength];
-    DWORD length = kNameLength;
-    if (RegEnumValueW(key, index, buffer, &length, NULL, type, data, size) != ERROR_SUCCESS) return 0;
-    name.assign(buffer, length < kNameLength ? length : kNameLength - 1);
+    NameBuffer buffer;
+    if (RegEnumValueW(key, index, buffer.text, &buffer.length, NULL, type, data, size) != ERROR_SUCCESS) return 0;
+    buffer.CopyTo(name);
     return 1;
 }
 

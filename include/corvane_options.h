@@ -61,6 +61,9 @@ typedef void(WINAPI* CorvaneResetListFn)(LPCWSTR vendor, LPCWSTR product, LPCWST
 #define CORVANE_LAST_PAGE(result) ((int)(((unsigned)(result) >> 16) & 0xFFFF))
 /* The property sheet's own result: 1 OK, 0 Cancel, -1 the sheet could not be shown. */
 #define CORVANE_SHEET_RESULT(result) ((int)(short)((unsigned)(result) & 0xFFFF))
+#define CORVANE_SHEET_OK 1
+#define CORVANE_SHEET_CANCEL 0
+#define CORVANE_SHEET_FAILED (-1)
 
 /* The pages of the sheet, in their fixed order; the tab each shows in quotes. */
 enum CorvanePage {

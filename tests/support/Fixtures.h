@@ -19,11 +19,18 @@ Function OptionFunction(int ordinal)
     return reinterpret_cast<Function>(reinterpret_cast<void*>(OptionExport(ordinal)));
 }
 
+// What ShowOptions returns when the sheet closed on lastPage with the sheet's result
+// (CORVANE_SHEET_*): the value a test expects whole, so that nothing else may be in it.
+inline int ShowResult(int lastPage, int sheetResult)
+{
+    return static_cast<int>((static_cast<unsigned>(lastPage) << 16) | (static_cast<unsigned>(sheetResult) & 0xFFFF));
+}
+
 // The sheet closed with OK: ShowOptions took the call and the script ran to its OK.
 inline void ExpectOk(int result)
 {
     EXPECT_NE(result, CORVANE_SHOW_REJECTED);
-    EXPECT_EQ(CORVANE_SHEET_RESULT(result), 1) << "the script ran and pressed OK";
+    EXPECT_EQ(CORVANE_SHEET_RESULT(result), CORVANE_SHEET_OK) << "the script ran and pressed OK";
 }
 
 // The sheet was shown on the page, and the page was the last active: the script ran there.

@@ -131,28 +131,6 @@ std::vector<std::wstring> Sheet::TabLabels() const
     return labels;
 }
 
-std::wstring TabText(HWND tabs, int index)
-{
-    wchar_t text[128] = L"";
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 128;
-    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-std::wstring ListItemText(HWND list, int row, int column)
-{
-    std::vector<wchar_t> text(8192, L'\0');
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text.data();
-}
-
 void Sheet::Select(int index)
 {
     // What a tap on a tab does: the tab control asks, changes, and tells the sheet.
@@ -188,13 +166,7 @@ int Sheet::ComboCount(int id) const
 
 std::wstring Sheet::ComboText(int id, int index) const
 {
-    HWND combo = Item(id);
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) return L"";
-    std::wstring text(length + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(length);
-    return text;
+    return ComboItemText(Item(id), index);
 }
 
 std::vector<std::wstring> Sheet::ComboTexts(int id) const

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "include/corvane_options.h"
+#include "support/ControlText.h"
 
 #include <functional>
 #include <string>
@@ -84,11 +85,6 @@ private:
     HWND window;
     bool closed = false;
 };
-
-// The text of a list view's cell (column 0: the item itself), up to 8,191 characters.
-std::wstring ListItemText(HWND list, int row, int column);
-// The text of a tab control's tab.
-std::wstring TabText(HWND tabs, int index);
 
 // Calls ShowOptions like the host does and runs the script once the sheet is up. When the
 // script leaves the sheet open it is cancelled. Returns ShowOptions' result.

@@ -22,9 +22,14 @@
 
 #include "RegExport.h"
 #include "include/corvane_options.h"
+#include "resource.h"
+#include "support/ControlText.h"
 
 namespace {
 
+// Ids of the system's own controls: the desktop sheet's tab control, a message box's text.
+const int kSheetTabControlId = 0x3020;
+const int kMessageBoxTextId = 0xFFFF;
 
 const int kScreenWidth = 240;
 const int kScreenHeight = 320;
@@ -92,34 +97,21 @@ void Pump()
 
 BOOL CALLBACK FindSheet(HWND window, LPARAM param)
 {
-    if (GetWindow(window, GW_OWNER) == hostWindow && IsWindowVisible(window) && GetDlgItem(window, 0x3020)) {
+    if (GetWindow(window, GW_OWNER) == hostWindow && IsWindowVisible(window) && GetDlgItem(window, kSheetTabControlId)) {
         *reinterpret_cast<HWND*>(param) = window;
         return FALSE;
     }
     return TRUE;
 }
 
+// A tab's label as part of a file name.
 std::wstring TabLabel(HWND tabs, int index)
 {
-    wchar_t text[64] = L"";
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-    std::wstring label = text;
+    std::wstring label = driver::TabText(tabs, index);
     for (wchar_t& c : label)
         if (!iswalnum(c)) c = L'-';
     return label;
 }
-
-// Controls of the pages the render shows in use (their ids in the component's resources).
-const int kAliasPage = 2;
-const int kTabAppearancePage = 6;
-const int kUrlListId = 4702;
-const int kAliasEditId = 4504;
-const int kDefaultButtonId = 4008;
-const int kNewTabPositionComboId = 4407;
 
 UINT_PTR boxTimer = 0;
 
@@ -137,7 +129,7 @@ void SaveScreen(const std::wstring& name)
 
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
 {
-    if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) {
+    if (IsWindowVisible(window) && GetDlgItem(window, kMessageBoxTextId)) {
         *reinterpret_cast<HWND*>(param) = window;
         return FALSE;
     }
@@ -177,32 +169,32 @@ void CALLBACK RenderPages(HWND, UINT, UINT_PTR, DWORD)
 
     // A row being edited (nothing is typed, so nothing changes): the focus in its alias
     // raises the input panel, and the list shortens above it.
-    SendMessageW(sheet, PSM_SETCURSEL, kAliasPage, 0);
+    SendMessageW(sheet, PSM_SETCURSEL, CORVANE_PAGE_ALIAS, 0);
     HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    HWND list = GetDlgItem(page, kUrlListId);
+    HWND list = GetDlgItem(page, IDC_URL_LIST);
     LVITEMW state = {};
     state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
-    HWND edit = GetDlgItem(page, kAliasEditId);
+    HWND edit = GetDlgItem(page, IDC_ALIAS_ALIAS_EDIT);
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SaveScreen(L"10-URL-Alias-editing");
     SetFocus(list);
 
     // An open drop-down list.
-    SendMessageW(sheet, PSM_SETCURSEL, kTabAppearancePage, 0);
+    SendMessageW(sheet, PSM_SETCURSEL, CORVANE_PAGE_TAB_APPEARANCE, 0);
     page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    HWND combo = GetDlgItem(page, kNewTabPositionComboId);
+    HWND combo = GetDlgItem(page, IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO);
     SetFocus(combo);
     SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
     SaveScreen(L"11-Drop-down");
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
 
     // The confirmation of Default, saved from a timer while it waits for an answer.
-    SendMessageW(sheet, PSM_SETCURSEL, kAliasPage, 0);
+    SendMessageW(sheet, PSM_SETCURSEL, CORVANE_PAGE_ALIAS, 0);
     page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     boxTimer = SetTimer(NULL, 0, 50, RenderMessageBox);
-    SendMessageW(GetDlgItem(page, kDefaultButtonId), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(page, IDC_URL_DEFAULT), BM_CLICK, 0, 0);
     if (boxTimer) KillTimer(NULL, boxTimer);
 
     SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);

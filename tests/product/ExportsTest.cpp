@@ -45,7 +45,7 @@ TEST(ExportsTest, FunctionsAreExportedByOrdinalOnly)
     ASSERT_NE(OptionDll(), nullptr);
     ExportTable table = ReadExportTable(OptionDll());
     EXPECT_EQ(table.names, 0u) << "the export table must carry no names";
-    EXPECT_EQ(table.ordinals, (std::set<DWORD>{1, 2, 3}));
+    EXPECT_EQ(table.ordinals, (std::set<DWORD>{CORVANE_ORDINAL_SHOW_OPTIONS, CORVANE_ORDINAL_RESET_ALIASES, CORVANE_ORDINAL_RESET_SERVICES}));
     EXPECT_EQ(GetProcAddress(OptionDll(), "ShowOptions"), nullptr);
     EXPECT_EQ(GetProcAddress(OptionDll(), "ResetAliases"), nullptr);
     EXPECT_EQ(GetProcAddress(OptionDll(), "ResetServices"), nullptr);
@@ -93,15 +93,15 @@ TEST_F(ShowOptionsArgumentsTest, BadArgumentsAreRejectedWithTwoAndNoSheet)
     HWND host = driver::HostWindow();
     const wchar_t* v = vendor.c_str();
     const wchar_t* p = product.c_str();
-    EXPECT_EQ(ShowRejected(NULL, &reserved, v, p, L"1.0"), 2);
-    EXPECT_EQ(ShowRejected(host, NULL, v, p, L"1.0"), 2);
-    EXPECT_EQ(ShowRejected(host, &reserved, NULL, p, L"1.0"), 2);
-    EXPECT_EQ(ShowRejected(host, &reserved, v, NULL, L"1.0"), 2);
-    EXPECT_EQ(ShowRejected(host, &reserved, v, p, NULL), 2);
+    EXPECT_EQ(ShowRejected(NULL, &reserved, v, p, L"1.0"), CORVANE_SHOW_REJECTED);
+    EXPECT_EQ(ShowRejected(host, NULL, v, p, L"1.0"), CORVANE_SHOW_REJECTED);
+    EXPECT_EQ(ShowRejected(host, &reserved, NULL, p, L"1.0"), CORVANE_SHOW_REJECTED);
+    EXPECT_EQ(ShowRejected(host, &reserved, v, NULL, L"1.0"), CORVANE_SHOW_REJECTED);
+    EXPECT_EQ(ShowRejected(host, &reserved, v, p, NULL), CORVANE_SHOW_REJECTED);
 
     HWND gone = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
     DestroyWindow(gone);
-    EXPECT_EQ(ShowRejected(gone, &reserved, v, p, L"1.0"), 2);
+    EXPECT_EQ(ShowRejected(gone, &reserved, v, p, L"1.0"), CORVANE_SHOW_REJECTED);
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "a rejected call writes nothing";
 }
 
@@ -138,7 +138,7 @@ protected:
 
     static void ResetLists(const wchar_t* vendorArg, const wchar_t* productArg)
     {
-        for (int ordinal : {2, 3}) OptionFunction<CorvaneResetListFn>(ordinal)(vendorArg, productArg, L"2.1");
+        for (int ordinal : {CORVANE_ORDINAL_RESET_ALIASES, CORVANE_ORDINAL_RESET_SERVICES}) OptionFunction<CorvaneResetListFn>(ordinal)(vendorArg, productArg, L"2.1");
     }
 
     // Shows every page, adds an alias, sets a tab count of 5 and applies; returns ShowOptions'
@@ -152,10 +152,10 @@ protected:
     }
     static void UseEveryPage(driver::Sheet& sheet)
     {
-        for (int page = 0; page < 10; ++page) sheet.Select(page);
-        sheet.Select(2);
+        for (int page = 0; page < CORVANE_PAGE_COUNT; ++page) sheet.Select(page);
+        sheet.Select(CORVANE_PAGE_ALIAS);
         sheet.Click(IDC_URL_ADD);
-        sheet.Select(6);
+        sheet.Select(CORVANE_PAGE_TAB_APPEARANCE);
         sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 3);
     }
 
@@ -170,14 +170,14 @@ protected:
 
 TEST_F(ExportNamesTest, AllNullArgumentsAreRejectedEverywhereAndLeaveTheNextCallIntact)
 {
-    EXPECT_EQ(ShowRejected(NULL, NULL, NULL, NULL, NULL), 2);
-    OptionFunction<CorvaneResetListFn>(2)(NULL, NULL, NULL);
-    OptionFunction<CorvaneResetListFn>(3)(NULL, NULL, NULL);
+    EXPECT_EQ(ShowRejected(NULL, NULL, NULL, NULL, NULL), CORVANE_SHOW_REJECTED);
+    OptionFunction<CorvaneResetListFn>(CORVANE_ORDINAL_RESET_ALIASES)(NULL, NULL, NULL);
+    OptionFunction<CorvaneResetListFn>(CORVANE_ORDINAL_RESET_SERVICES)(NULL, NULL, NULL);
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, VendorPath()));
 
     // The host's next, good calls find nothing left of the rejected ones.
     ResetLists(vendor.c_str(), product.c_str());
-    EXPECT_EQ(ApplyEveryPage(vendor.c_str(), product.c_str()), (6 << 16) | 1);
+    EXPECT_EQ(ApplyEveryPage(vendor.c_str(), product.c_str()), ShowResult(CORVANE_PAGE_TAB_APPEARANCE, CORVANE_SHEET_OK));
     EXPECT_EQ(Dword(L"TabCount"), 5u);
     EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Alias")).size(), 42u) << "20 defaults and one added";
 }
@@ -203,11 +203,11 @@ TEST_F(ExportNamesTest, HostWindowDestroyedUnderTheOpenSheetEndsItAsCancelled)
         },
         20000);
     EXPECT_TRUE(shown);
-    EXPECT_EQ(result, 6 << 16) << "closed on the last page shown, as Cancel closes it";
+    EXPECT_EQ(result, ShowResult(CORVANE_PAGE_TAB_APPEARANCE, CORVANE_SHEET_CANCEL)) << "closed on the last page shown, as Cancel closes it";
     DWORD count = 0;
     EXPECT_FALSE(ReadDword(L"TabCount", &count)) << "nothing is applied";
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Alias")));
-    EXPECT_EQ(ApplyEveryPage(vendor.c_str(), product.c_str()), (6 << 16) | 1) << "the next sheet works";
+    EXPECT_EQ(ApplyEveryPage(vendor.c_str(), product.c_str()), ShowResult(CORVANE_PAGE_TAB_APPEARANCE, CORVANE_SHEET_OK)) << "the next sheet works";
 }
 
 // Vendors and products of 300 characters, which the registry refuses as a key name, and ones
@@ -226,7 +226,7 @@ TEST_F(ExportNamesTest, NamesThatGiveNoKeyOfTheirOwnWriteNothing)
         SCOPED_TRACE(testing::PrintToString(c.vendor.substr(0, 24)) + " " +
                      testing::PrintToString(c.product.substr(0, 24)));
         ResetLists(c.vendor.c_str(), c.product.c_str());
-        EXPECT_EQ(ApplyEveryPage(c.vendor.c_str(), c.product.c_str()), (6 << 16) | 1) << "closed with OK";
+        EXPECT_EQ(ApplyEveryPage(c.vendor.c_str(), c.product.c_str()), ShowResult(CORVANE_PAGE_TAB_APPEARANCE, CORVANE_SHEET_OK)) << "closed with OK";
         EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, VendorPath()));
         EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, L"Software\\" + tooLong.substr(0, 255)));
         for (const wchar_t* key : kStrayKeys)
@@ -245,7 +245,7 @@ TEST_F(ExportNamesTest, BackslashesMakeDeeperKeysWhereTheHostComposedThem)
     ResetLists(nestedVendor.c_str(), nestedProduct.c_str());
     EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, key + L"\\Alias").size(), 40u);
     EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, key + L"\\Service").size(), 96u);
-    EXPECT_EQ(ApplyEveryPage(nestedVendor.c_str(), nestedProduct.c_str()), (6 << 16) | 1);
+    EXPECT_EQ(ApplyEveryPage(nestedVendor.c_str(), nestedProduct.c_str()), ShowResult(CORVANE_PAGE_TAB_APPEARANCE, CORVANE_SHEET_OK));
     DWORD count = 0;
     EXPECT_TRUE(testreg::ReadDword(HKEY_CURRENT_USER, key, L"TabCount", &count));
     EXPECT_EQ(count, 5u);
@@ -254,15 +254,14 @@ TEST_F(ExportNamesTest, BackslashesMakeDeeperKeysWhereTheHostComposedThem)
     // The registry folds doubled, leading and trailing backslashes, for the host as for us.
     const std::wstring foldedVendor = L"\\" + std::wstring(kVendor) + L"\\\\Nested\\";
     const std::wstring foldedProduct = L"Deep\\\\Product\\";
-    int shown = -1;
-    driver::HostArgs args = Args(6);
+    driver::HostArgs args = Args(CORVANE_PAGE_TAB_APPEARANCE);
     args.vendor = foldedVendor.c_str();
     args.product = foldedProduct.c_str();
-    Show(args, [&](driver::Sheet& sheet) {
-        shown = sheet.ComboSelection(IDC_TAB_APPEARANCE_COUNT_COMBO);
+    ExpectRanOn(CORVANE_PAGE_TAB_APPEARANCE, Show(args, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.ComboSelection(IDC_TAB_APPEARANCE_COUNT_COMBO), 3)
+            << "the tab count stored under the nested key shows";
         sheet.Cancel();
-    });
-    EXPECT_EQ(shown, 3) << "the tab count stored under the nested key shows";
+    }));
 }
 
 // The host's main window keeps its timers and hot keys running inside the sheet's modal loop,
@@ -306,48 +305,46 @@ TEST_F(HostReentrancyTest, ExportsCalledFromTheHostsTimersLeaveTheOpenSheetAlone
     std::vector<wchar_t> hostVendor(vendor.begin(), vendor.end()), hostProduct(product.begin(), product.end()),
         hostVersion{L'2', L'.', L'1'};
     for (std::vector<wchar_t>* text : {&hostVendor, &hostProduct, &hostVersion}) text->push_back(L'\0');
-    driver::HostArgs args = Args(6);
+    driver::HostArgs args = Args(CORVANE_PAGE_TAB_APPEARANCE);
     args.vendor = hostVendor.data();
     args.product = hostProduct.data();
     args.version = hostVersion.data();
 
-    int reserved = 0, rejected = -1;
-    INT_PTR nested = -1;
-    bool secondSheet = false;
-    std::wstring version;
+    int reserved = 0;
     const int result = Show(args, [&](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 3);
         for (std::vector<wchar_t>* text : {&hostVendor, &hostProduct, &hostVersion}) {
             std::fill(text->begin(), text->end(), L'X');
             std::vector<wchar_t>().swap(*text);
         }
-        sheet.Select(9);
-        version = sheet.Text(IDC_ABOUT_VERSION_LABEL);
+        sheet.Select(CORVANE_PAGE_ABOUT);
+        EXPECT_EQ(sheet.Text(IDC_ABOUT_VERSION_LABEL), L"V2.1")
+            << "the version handed in, though the host has freed its copy";
         FromHostTimer([&]() {
-            OptionFunction<CorvaneResetListFn>(2)(NULL, NULL, NULL);
-            rejected = showOptions(NULL, 1, 0, 0, &reserved, kVendor, L"Rejected", L"9", 3);
-            nested = driver::RunSheet(
+            OptionFunction<CorvaneResetListFn>(CORVANE_ORDINAL_RESET_ALIASES)(NULL, NULL, NULL);
+            EXPECT_EQ(showOptions(NULL, 1, 0, 0, &reserved, kVendor, L"Rejected", L"9", CORVANE_PAGE_SERVICE),
+                      CORVANE_SHOW_REJECTED);
+            bool secondSheet = false;
+            const INT_PTR nested = driver::RunSheet(
                 driver::HostWindow(),
                 [&]() {
                     return static_cast<INT_PTR>(showOptions(driver::HostWindow(), 1, 0, 0, &reserved, kVendor,
-                                                            otherProduct.c_str(), L"9.9", 3));
+                                                            otherProduct.c_str(), L"9.9", CORVANE_PAGE_SERVICE));
                 },
                 [&](driver::Sheet& second) {
                     secondSheet = true;
                     second.Cancel();
                 },
                 10000);
-            OptionFunction<CorvaneResetListFn>(3)(vendor.c_str(), otherProduct.c_str(), L"9.9");
+            EXPECT_EQ(nested, CORVANE_SHOW_REJECTED) << "a second sheet while one is open is refused";
+            EXPECT_FALSE(secondSheet);
+            OptionFunction<CorvaneResetListFn>(CORVANE_ORDINAL_RESET_SERVICES)(vendor.c_str(), otherProduct.c_str(), L"9.9");
         });
-        sheet.Select(6);
-        sheet.Select(9);
+        sheet.Select(CORVANE_PAGE_TAB_APPEARANCE);
+        sheet.Select(CORVANE_PAGE_ABOUT);
         sheet.Ok();
     });
-    EXPECT_EQ(rejected, 2);
-    EXPECT_EQ(nested, 2) << "a second sheet while one is open is refused";
-    EXPECT_FALSE(secondSheet);
-    EXPECT_EQ(result, (9 << 16) | 1) << "the page the user left the sheet on";
-    EXPECT_EQ(version, L"V2.1");
+    EXPECT_EQ(result, ShowResult(CORVANE_PAGE_ABOUT, CORVANE_SHEET_OK)) << "the page the user left the sheet on";
     EXPECT_EQ(Dword(L"TabCount"), 5u) << "OK stores where the sheet read";
     EXPECT_EQ(testreg::ValueNames(HKEY_CURRENT_USER, SectionPath(L"Alias")).size(), 0u);
     // The reset for the other product did its own work there.

@@ -14,7 +14,7 @@ protected:
     // One sheet: every page shown, then OK or Cancel.
     void Cycle(bool apply)
     {
-        Show(0, [apply](driver::Sheet& sheet) {
+        Show(CORVANE_PAGE_BUTTONS, [apply](driver::Sheet& sheet) {
             for (int page = 0; page < 10; ++page) sheet.Select(page);
             if (apply)
                 sheet.Ok();

@@ -796,13 +796,13 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
     auto same = [](int index) { return static_cast<DWORD>(index); };
     for (int edits = r.Between(1, 3); edits > 0; --edits) {
         switch (page) {
-        case 0:
+        case CORVANE_PAGE_BUTTONS:
             if (r.Percent(30))
                 combo(IDC_BUTTONS_SCROLL_AMOUNT_COMBO, L"ScrollLineAmount", 100, [](int i) { return static_cast<DWORD>(i + 1); });
             else
                 EditButtons(r, sheet, m);
             break;
-        case 1:
+        case CORVANE_PAGE_BROWSER:
             switch (r.Below(3)) {
             case 0: {
                 const int index = static_cast<int>(r.Below(3));
@@ -822,10 +822,10 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
                 break;
             }
             break;
-        case 2:
-        case 3: {
-            auto& entries = m.lists[page == 2 ? L"Alias" : L"Service"];
-            if (page == 2 && r.Percent(30)) {
+        case CORVANE_PAGE_ALIAS:
+        case CORVANE_PAGE_SERVICE: {
+            auto& entries = m.lists[page == CORVANE_PAGE_ALIAS ? L"Alias" : L"Service"];
+            if (page == CORVANE_PAGE_ALIAS && r.Percent(30)) {
                 combo(IDC_ALIAS_EXPAND_KEY_COMBO, L"AliasExpandKey", 11, same);
             } else if (!entries.empty()) {
                 const int row = static_cast<int>(r.Below(static_cast<uint32_t>(entries.size())));
@@ -835,7 +835,7 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             }
             break;
         }
-        case 4:
+        case CORVANE_PAGE_SCREEN:
             switch (r.Below(6)) {
             case 0: toggle(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK, L"FSAddressBar"); break;
             case 1: toggle(IDC_SCREEN_HIDE_MENU_BAR_CHECK, L"FSMenuBar"); break;
@@ -856,7 +856,7 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             }
             }
             break;
-        case 5:
+        case CORVANE_PAGE_MENU:
             switch (r.Below(4)) {
             case 0: combo(IDC_MENU_TAB_COMBO, L"MenuTab", 4, same); break;
             case 1: combo(IDC_MENU_BACK_COMBO, L"MenuBack", 2, same); break;
@@ -864,7 +864,7 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             default: toggle(IDC_MENU_SOFTKEY_CHECK, L"MenuSoftKey"); break;
             }
             break;
-        case 6:
+        case CORVANE_PAGE_TAB_APPEARANCE:
             switch (r.Below(6)) {
             case 0: combo(IDC_TAB_APPEARANCE_COUNT_COMBO, L"TabCount", 7, [](int i) { return static_cast<DWORD>(i + 2); }); break;
             case 1: combo(IDC_TAB_APPEARANCE_HEIGHT_COMBO, L"TabHeight", 11, [](int i) { return static_cast<DWORD>(22 - i); }); break;
@@ -874,7 +874,7 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             default: toggle(IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK, L"TabDoubleTap"); break;
             }
             break;
-        case 7:
+        case CORVANE_PAGE_NEW_TAB:
             switch (r.Below(4)) {
             case 0: {
                 const int type = static_cast<int>(r.Below(3));
@@ -895,7 +895,7 @@ void RegistryFuzzTest::Edit(Random& r, driver::Sheet& sheet, int page, Model& m)
             }
             }
             break;
-        case 8:
+        case CORVANE_PAGE_VIEW:
             switch (r.Below(4)) {
             case 0: toggle(IDC_VIEW_SPLIT_TEXT_CHECK, L"SplitText"); break;
             case 1: toggle(IDC_VIEW_COMBINE_TD_CHECK, L"CombineTD"); break;
@@ -968,14 +968,14 @@ std::string RegistryFuzzTest::RunSeed(uint64_t seed)
         else sheet.Cancel();
     });
     const int last = order.empty() ? startPage : order.back();
-    EXPECT_EQ(result, (last << 16) | (ok ? 1 : 0)) << "closed on the page visited last";
+    EXPECT_EQ(result, ShowResult(last, ok ? CORVANE_SHEET_OK : CORVANE_SHEET_CANCEL)) << "closed on the page visited last";
 
     const std::set<int> applied = ok ? visited : std::set<int>();
     CheckSettings(stored, model, applied);
-    CheckList(stored, model, kLists[0], applied.count(2) > 0);
-    CheckList(stored, model, kLists[1], applied.count(3) > 0);
-    CheckButtons(stored, model, applied.count(0) > 0);
-    CheckBrowser(stored, model, applied.count(1) > 0);
+    CheckList(stored, model, kLists[0], applied.count(CORVANE_PAGE_ALIAS) > 0);
+    CheckList(stored, model, kLists[1], applied.count(CORVANE_PAGE_SERVICE) > 0);
+    CheckButtons(stored, model, applied.count(CORVANE_PAGE_BUTTONS) > 0);
+    CheckBrowser(stored, model, applied.count(CORVANE_PAGE_BROWSER) > 0);
 
     for (const std::wstring& sound : stored.sounds) DeleteFileW((kSoundFolder + sound + L".wav").c_str());
     std::string summary = ok ? "OK after " : "Cancel after ";
@@ -1024,14 +1024,14 @@ void ExpectValues(const ValueMap& actual, const ValueMap& expected, const std::s
 }
 
 const std::map<int, std::vector<const wchar_t*>> kPageNumbers = {
-    {0, {L"ScrollLineAmount", L"HotKeyInterval"}},
-    {2, {L"AliasExpandKey"}},
-    {4, {L"FSAddressBar", L"FSMenuBar", L"FSRestoreBar", L"FSRestoreBarHeight", L"FSVScroll", L"FSHScroll",
+    {CORVANE_PAGE_BUTTONS, {L"ScrollLineAmount", L"HotKeyInterval"}},
+    {CORVANE_PAGE_ALIAS, {L"AliasExpandKey"}},
+    {CORVANE_PAGE_SCREEN, {L"FSAddressBar", L"FSMenuBar", L"FSRestoreBar", L"FSRestoreBarHeight", L"FSVScroll", L"FSHScroll",
          L"ScreenDragSensitivity"}},
-    {5, {L"MenuTab", L"MenuBack", L"MenuForward", L"MenuSoftKey"}},
-    {6, {L"TabCount", L"TabHeight", L"TabHideSingle", L"TabPosNewTab", L"TabPosActivate", L"TabDoubleTap"}},
-    {7, {L"TabNewType", L"EventSound", L"EventForeground"}},
-    {8, {L"SplitText", L"SplitTextLen", L"CombineTD", L"SplitPRE"}},
+    {CORVANE_PAGE_MENU, {L"MenuTab", L"MenuBack", L"MenuForward", L"MenuSoftKey"}},
+    {CORVANE_PAGE_TAB_APPEARANCE, {L"TabCount", L"TabHeight", L"TabHideSingle", L"TabPosNewTab", L"TabPosActivate", L"TabDoubleTap"}},
+    {CORVANE_PAGE_NEW_TAB, {L"TabNewType", L"EventSound", L"EventForeground"}},
+    {CORVANE_PAGE_VIEW, {L"SplitText", L"SplitTextLen", L"CombineTD", L"SplitPRE"}},
 };
 
 void RegistryFuzzTest::CheckSettings(const Stored& stored, const Model& m, const std::set<int>& applied)
@@ -1044,9 +1044,9 @@ void RegistryFuzzTest::CheckSettings(const Stored& stored, const Model& m, const
         if (numbers != kPageNumbers.end())
             for (const wchar_t* name : numbers->second) expected[name] = DwordRaw(m.numbers.at(name));
     }
-    if (applied.count(1)) expected[L"Identification"] = DwordRaw(m.identification);
-    if (applied.count(7)) expected[L"EventSoundFile"] = TextRaw(m.eventSound);
-    if (applied.count(8)) expected[L"ViewSourceApp"] = TextRaw(m.viewSourceApp);
+    if (applied.count(CORVANE_PAGE_BROWSER)) expected[L"Identification"] = DwordRaw(m.identification);
+    if (applied.count(CORVANE_PAGE_NEW_TAB)) expected[L"EventSoundFile"] = TextRaw(m.eventSound);
+    if (applied.count(CORVANE_PAGE_VIEW)) expected[L"ViewSourceApp"] = TextRaw(m.viewSourceApp);
     ExpectValues(testreg::Values(HKEY_CURRENT_USER, SettingsPath()), expected, "settings key");
 }
 

@@ -55,13 +55,13 @@ TEST_F(OptionsSheetTest, ResultReportsTheLastActivePageAndHowTheSheetClosed)
         sheet.Ok();
     });
     EXPECT_EQ(CORVANE_LAST_PAGE(result), CORVANE_PAGE_ALIAS);
-    EXPECT_EQ(CORVANE_SHEET_RESULT(result), 1) << "OK";
-    EXPECT_EQ(result, (2 << 16) | 1) << "and nothing else in the result";
+    EXPECT_EQ(CORVANE_SHEET_RESULT(result), CORVANE_SHEET_OK);
+    EXPECT_EQ(result, ShowResult(CORVANE_PAGE_ALIAS, CORVANE_SHEET_OK)) << "and nothing else in the result";
 
     result = Show(CORVANE_PAGE_ABOUT, [](driver::Sheet& sheet) { sheet.Cancel(); });
     EXPECT_EQ(CORVANE_LAST_PAGE(result), CORVANE_PAGE_ABOUT);
-    EXPECT_EQ(CORVANE_SHEET_RESULT(result), 0) << "Cancel";
-    EXPECT_EQ(result, 9 << 16) << "and nothing else in the result";
+    EXPECT_EQ(CORVANE_SHEET_RESULT(result), CORVANE_SHEET_CANCEL);
+    EXPECT_EQ(result, ShowResult(CORVANE_PAGE_ABOUT, CORVANE_SHEET_CANCEL)) << "and nothing else in the result";
 }
 
 TEST_F(OptionsSheetTest, EveryPageRecordsItsIndexWhenActivated)
@@ -107,20 +107,19 @@ TEST_F(OptionsSheetTest, PagesFillTheSheetAboveTheTabsAndEachAddsAMenuBar)
 
 TEST_F(OptionsSheetTest, StartPageOutsideTheSheetOpensTheFirstPage)
 {
-    int page = -1;
-    int result = Show(12, [&](driver::Sheet& sheet) { page = sheet.PageIndex(); });
-    EXPECT_EQ(page, 0);
-    EXPECT_EQ(result >> 16, 0);
+    int result = Show(CORVANE_PAGE_COUNT + 2, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.PageIndex(), CORVANE_PAGE_BUTTONS);
+    });
+    ExpectRanOn(CORVANE_PAGE_BUTTONS, result);
 
     // Closed without switching, by OK or by Cancel, the first page is the one reported.
-    for (int start : {-1, 10, 0x10000, 0x10003, INT_MIN}) {
+    for (int start : {-1, static_cast<int>(CORVANE_PAGE_COUNT), 0x10000, 0x10000 + CORVANE_PAGE_SERVICE, INT_MIN}) {
         for (bool ok : {true, false}) {
             result = Show(start, [&](driver::Sheet& sheet) {
-                page = sheet.PageIndex();
+                EXPECT_EQ(sheet.PageIndex(), CORVANE_PAGE_BUTTONS) << start;
                 if (ok) sheet.Ok();
             });
-            EXPECT_EQ(page, 0) << start;
-            EXPECT_EQ(result, ok ? 1 : 0) << start;
+            EXPECT_EQ(result, ShowResult(CORVANE_PAGE_BUTTONS, ok ? CORVANE_SHEET_OK : CORVANE_SHEET_CANCEL)) << start;
         }
     }
 }
@@ -132,7 +131,7 @@ TEST_F(OptionsSheetTest, ResultCarriesTheIndexEachPageRecords)
     for (int page = 0; page < CORVANE_PAGE_COUNT; ++page) {
         const int start = (page + 3) % CORVANE_PAGE_COUNT;
         const int result = Show(start, [&](driver::Sheet& sheet) { sheet.Select(page); });
-        EXPECT_EQ(result, page << 16) << "page " << page;
+        EXPECT_EQ(result, ShowResult(page, CORVANE_SHEET_CANCEL)) << "page " << page;
     }
 }
 

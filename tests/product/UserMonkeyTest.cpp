@@ -268,10 +268,8 @@ void UserMonkeyTest::Prepare(Random& r, Before& before)
 
     const uint32_t start = r.Below(10);
     if (start >= 4) {
-        for (int ordinal : {2, 3}) {
-            typedef void(WINAPI * ResetFn)(LPCWSTR, LPCWSTR, LPCWSTR);
-            OptionFunction<ResetFn>(ordinal)(vendor.c_str(), product.c_str(), L"2.1");
-        }
+        for (int ordinal : {CORVANE_ORDINAL_RESET_ALIASES, CORVANE_ORDINAL_RESET_SERVICES})
+            OptionFunction<CorvaneResetListFn>(ordinal)(vendor.c_str(), product.c_str(), L"2.1");
     }
     if (start >= 7) {
         for (const auto& value : reference.values) {
@@ -576,7 +574,7 @@ void UserMonkeyTest::CheckAfter(const Session& s, const Before& before, int resu
     for (const std::wstring& button : before.buttons) {
         const ValueMap now = testreg::Values(HKEY_CURRENT_USER, SectionPath(L"Keys\\" + button));
         auto then = before.assignments.find(button);
-        if (!s.shown.count(0)) {
+        if (!s.shown.count(CORVANE_PAGE_BUTTONS)) {
             EXPECT_TRUE(then == before.assignments.end() ? now.empty() : now == then->second)
                 << "the assignment of " << Narrow(button) << " changed unseen";
             continue;
@@ -593,7 +591,7 @@ void UserMonkeyTest::CheckAfter(const Session& s, const Before& before, int resu
     }
 
     // The browser's values, when the PIE page was shown.
-    if (s.shown.count(1)) {
+    if (s.shown.count(CORVANE_PAGE_BROWSER)) {
         DWORD run = 9, show = 9, clearType = 9, identification = 9;
         testreg::ReadDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts", &run);
         testreg::ReadDword(HKEY_CURRENT_USER, kExplorerMain, L"ShowScriptErrors", &show);

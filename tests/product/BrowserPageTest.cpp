@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "include/corvane_options.h"
 #include "resource.h"
 #include "support/Fixtures.h"
 
@@ -15,14 +16,18 @@ using testreg::kPostPlatform;
 using testreg::kExplorer;
 using testreg::kExplorerMain;
 
-const int kBrowserPage = CORVANE_PAGE_BROWSER;
-
 const int kIdentifyAsPie = 0;
 const int kIdentifyAsIe55 = 1;
 const int kIdentifyAsIe60 = 2;
 const int kScriptDisabled = 0;
 const int kScriptEnabled = 1;
 const int kScriptShowErrors = 2;
+
+// The sheet was shown on the page and the script ran there to its Cancel.
+void ExpectCancelledOn(int page, int result)
+{
+    EXPECT_EQ(result, ShowResult(page, CORVANE_SHEET_CANCEL)) << "the script ran on the page and pressed Cancel";
+}
 
 struct UserAgent {
     std::wstring product, platform, version;
@@ -104,12 +109,10 @@ TEST_F(BrowserPageTest, OpeningTheFreshPageCreatesNoBrowserKey)
 {
     testreg::DeleteTree(HKEY_LOCAL_MACHINE, kInternetSettings);
     testreg::DeleteTree(HKEY_CURRENT_USER, kExplorer);
-    int identification = -2, script = -2;
-    bool clearType = true;
-    Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        identification = sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO);
-        script = sheet.ComboSelection(IDC_BROWSER_SCRIPT_COMBO);
-        clearType = sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK);
+    ExpectCancelledOn(CORVANE_PAGE_BROWSER, Show(CORVANE_PAGE_BROWSER, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO), kIdentifyAsPie);
+        EXPECT_EQ(sheet.ComboSelection(IDC_BROWSER_SCRIPT_COMBO), kScriptEnabled);
+        EXPECT_FALSE(sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK));
         EXPECT_EQ(sheet.ComboTexts(IDC_BROWSER_IDENTIFICATION_COMBO),
                   (std::vector<std::wstring>{L"Identify PIE as PIE (default)", L"Identify PIE as IE 5.5",
                                              L"Identify PIE as IE 6.0"}));
@@ -117,10 +120,7 @@ TEST_F(BrowserPageTest, OpeningTheFreshPageCreatesNoBrowserKey)
                   (std::vector<std::wstring>{L"Disable Script", L"Enable Script",
                                              L"Enable Script and show Script errors"}));
         sheet.Cancel();
-    });
-    EXPECT_EQ(identification, kIdentifyAsPie);
-    EXPECT_EQ(script, kScriptEnabled);
-    EXPECT_FALSE(clearType);
+    }));
     EXPECT_FALSE(testreg::KeyExists(HKEY_LOCAL_MACHINE, kInternetSettings));
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, kExplorer));
     EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "the add-on's own key is created";
@@ -130,7 +130,7 @@ TEST_F(BrowserPageTest, ApplyingTheDefaultsWritesEveryBrowserValue)
 {
     testreg::DeleteTree(HKEY_LOCAL_MACHINE, kInternetSettings);
     testreg::DeleteTree(HKEY_CURRENT_USER, kExplorer);
-    Show(kBrowserPage, [](driver::Sheet& sheet) { sheet.Ok(); });
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [](driver::Sheet& sheet) { sheet.Ok(); }));
     EXPECT_EQ(Dword(L"Identification"), 0u);
     EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/2.0", L"Windows CE", L"MSIE 3.02"}));
     EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
@@ -146,31 +146,29 @@ TEST_F(BrowserPageTest, IdentificationChoicesRewriteTheUserAgentAndItsTokens)
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"Foreign", L"x");
     testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatform, L"Number", 7);
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, nullptr, L"unnamed");
-    Show(kBrowserPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsIe60);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(Dword(L"Identification"), 2u);
     EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/4.0", L"Windows NT 5.1", L"MSIE 6.0"}));
     EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"SV1"}));
 
     // The page shows the choice it stored, whatever the browser's values say.
     testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Version", L"MSIE 3.02");
-    int shown = -1;
-    Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        shown = sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO);
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO), kIdentifyAsIe60);
         sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsIe55);
         sheet.Ok();
-    });
-    EXPECT_EQ(shown, kIdentifyAsIe60);
+    }));
     EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/4.0", L"Windows NT 5.0", L"MSIE 5.5"}));
     EXPECT_TRUE(testreg::KeyExists(HKEY_LOCAL_MACHINE, kPostPlatform));
     EXPECT_TRUE(Tokens().empty()) << "IE 5.5 has no tokens";
 
-    Show(kBrowserPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsPie);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/2.0", L"Windows CE", L"MSIE 3.02"}));
     EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
 }
@@ -182,12 +180,10 @@ TEST_F(BrowserPageTest, StoredChoiceOutOfRangeLeavesTheUserAgentUntouched)
     testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Platform", L"Windows NT 5.1");
     testreg::WriteString(HKEY_LOCAL_MACHINE, kUserAgent, L"Version", L"MSIE 6.0");
     testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"SV1", L"");
-    int shown = 0;
-    Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        shown = sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO);
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.ComboSelection(IDC_BROWSER_IDENTIFICATION_COMBO), -1);
         sheet.Ok();
-    });
-    EXPECT_EQ(shown, -1);
+    }));
     EXPECT_EQ(Dword(L"Identification"), 0xFFFFFFFFu);
     EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/4.0", L"Windows NT 5.1", L"MSIE 6.0"}));
     EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"SV1"})) << "no tokens to write, so none are removed";
@@ -211,12 +207,10 @@ TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
     };
     for (const Case& c : readCases) {
         StoreScripting(c.runScripts, c.showErrors);
-        int shown = -2;
-        Show(kBrowserPage, [&](driver::Sheet& sheet) {
-            shown = sheet.ComboSelection(IDC_BROWSER_SCRIPT_COMBO);
+        ExpectOk(Show(CORVANE_PAGE_BROWSER, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.ComboSelection(IDC_BROWSER_SCRIPT_COMBO), c.shown) << c.runScripts << "+" << c.showErrors;
             sheet.Ok();
-        });
-        EXPECT_EQ(shown, c.shown) << c.runScripts << "+" << c.showErrors;
+        }));
         // Applied without a choice: the shown choice is written, and no choice means 1 and 1.
         const std::pair<DWORD, DWORD> expected =
             c.shown == kScriptDisabled ? std::make_pair(0ul, 0ul)
@@ -228,10 +222,10 @@ TEST_F(BrowserPageTest, ScriptChoiceIsReadFromAndWrittenToBothValues)
         {kScriptDisabled, {0, 0}}, {kScriptEnabled, {1, 0}}, {kScriptShowErrors, {1, 1}}};
     for (const auto& c : writeCases) {
         StoreScripting(2, 1);
-        Show(kBrowserPage, [&](driver::Sheet& sheet) {
+        ExpectOk(Show(CORVANE_PAGE_BROWSER, [&](driver::Sheet& sheet) {
             sheet.ChooseCombo(IDC_BROWSER_SCRIPT_COMBO, c.first);
             sheet.Ok();
-        });
+        }));
         EXPECT_EQ(Scripting(), c.second) << "choice " << c.first;
     }
 }
@@ -250,10 +244,10 @@ TEST_F(BrowserPageTest, EmptyingPostPlatformKeepsItsSubkeysAndForeignBrowserValu
     testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"CorvaneTestsForeign", 3);
     testreg::WriteDword(HKEY_CURRENT_USER, kExplorerMain, L"CorvaneTestsForeign", 4);
 
-    Show(kBrowserPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsPie);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
     DWORD kept = 0;
     EXPECT_TRUE(testreg::ReadDword(HKEY_LOCAL_MACHINE, std::wstring(kPostPlatform) + L"\\Below", L"Kept", &kept));
@@ -270,36 +264,33 @@ TEST_F(BrowserPageTest, ClearTypeBoxFollowsTheBrowserValueAndEveryValueIsRewritt
 {
     testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText", 1);
     testreg::DeleteTree(HKEY_CURRENT_USER, kExplorerMain);
-    bool checked = false;
-    Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        checked = sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK);
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [](driver::Sheet& sheet) {
+        EXPECT_TRUE(sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK));
         sheet.Click(IDC_BROWSER_CLEARTYPE_CHECK);
         sheet.Ok();
-    });
-    EXPECT_TRUE(checked);
+    }));
     EXPECT_EQ(BrowserDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText"), 0u);
     // Changing only the box still writes the identification and the scripting.
     EXPECT_EQ(StoredUserAgent(), (UserAgent{L"Mozilla/2.0", L"Windows CE", L"MSIE 3.02"}));
     EXPECT_EQ(Tokens(), (std::vector<std::wstring>{L"240x320", L"PPC"}));
     EXPECT_EQ(Scripting(), std::make_pair(1ul, 0ul));
 
-    Show(kBrowserPage, [&](driver::Sheet& sheet) {
-        checked = sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK);
+    ExpectOk(Show(CORVANE_PAGE_BROWSER, [](driver::Sheet& sheet) {
+        EXPECT_FALSE(sheet.Checked(IDC_BROWSER_CLEARTYPE_CHECK));
         sheet.Click(IDC_BROWSER_CLEARTYPE_CHECK);
         sheet.Ok();
-    });
-    EXPECT_FALSE(checked);
+    }));
     EXPECT_EQ(BrowserDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText"), 1u);
 }
 
 TEST_F(BrowserPageTest, CancelWritesNoBrowserValue)
 {
     StoreScripting(0, 0);
-    Show(kBrowserPage, [](driver::Sheet& sheet) {
+    ExpectCancelledOn(CORVANE_PAGE_BROWSER, Show(CORVANE_PAGE_BROWSER, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_BROWSER_SCRIPT_COMBO, kScriptShowErrors);
         sheet.ChooseCombo(IDC_BROWSER_IDENTIFICATION_COMBO, kIdentifyAsIe60);
         sheet.Cancel();
-    });
+    }));
     EXPECT_EQ(Scripting(), std::make_pair(0ul, 0ul));
     DWORD identification = 0;
     EXPECT_FALSE(ReadDword(L"Identification", &identification));

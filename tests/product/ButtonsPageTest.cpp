@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "include/corvane_options.h"
 #include "resource.h"
 #include "support/Fixtures.h"
 
@@ -12,11 +13,10 @@ namespace {
 
 using testreg::kShellKeys;
 
-const int kButtonsPage = CORVANE_PAGE_BUTTONS;
 const DWORD kAbsent = 0xFFFFFFFF;
 const wchar_t kNotepad[] = L"C:\\windows\\notepad.exe";
 
-// Combo 4404 indices of a few functions.
+// The assignment combo's indices of a few functions.
 const int kChoiceNoChange = 0;
 const int kChoiceNone = 1;
 const int kChoicePieBack = 2;
@@ -62,6 +62,18 @@ std::vector<std::wstring> Assignments(const driver::Sheet& sheet)
     std::vector<std::wstring> texts;
     for (const Row& row : Rows(sheet)) texts.push_back(row.assignment);
     return texts;
+}
+
+// The sheet was shown on the page and the script ran there to its Cancel.
+void ExpectCancelledOn(int page, int result)
+{
+    EXPECT_EQ(result, ShowResult(page, CORVANE_SHEET_CANCEL)) << "the script ran on the page and pressed Cancel";
+}
+
+// The interval trackbar's answer to a query without arguments (position, range).
+int IntervalTrackbar(const driver::Sheet& sheet, UINT message)
+{
+    return static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR), message, 0, 0));
 }
 
 HIMAGELIST Images(const driver::Sheet& sheet)
@@ -159,70 +171,58 @@ protected:
 TEST_F(ButtonsPageTest, NoShellButtonsLeaveTheListEmptyAndSaveOnlyTheTwoNumbers)
 {
     RegCloseKey(CreateKey(kShellKeys));
-    int rows = -1, images = -1, scrollChoice = -1, interval = -1, minimum = -1, maximum = -1;
-    std::vector<std::wstring> choices;
-    std::vector<LRESULT> codes;
-    std::vector<std::wstring> amounts;
-    bool intervalShown = false;
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
-        rows = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_LIST), LVM_GETITEMCOUNT, 0, 0));
-        images = ImageList_GetImageCount(Images(sheet));
-        choices = sheet.ComboTexts(IDC_BUTTONS_ASSIGNMENT_COMBO);
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(SendMessageW(sheet.Item(IDC_BUTTONS_LIST), LVM_GETITEMCOUNT, 0, 0), 0);
+        EXPECT_EQ(ImageList_GetImageCount(Images(sheet)), 0);
+        EXPECT_EQ(sheet.ComboTexts(IDC_BUTTONS_ASSIGNMENT_COMBO),
+                  (std::vector<std::wstring>{
+                      L"<No Change>",
+                      L"<None>",
+                      L"[PIE] Back",
+                      L"[PIE] Forward",
+                      L"[PIE] Stop/Refresh",
+                      L"[PIE] Home",
+                      L"[PIE] Favorites",
+                      L"[PIE] Change Layout",
+                      L"[PIE] Show/Hide Images",
+                      L"[PIE] Show/Hide Address Bar",
+                      L"[PIE] History",
+                      L"[PIE] Properties",
+                      L"[Corvane] Menu",
+                      L"[Corvane] Toggle Standard/Pocket View",
+                      L"[Corvane] New tab",
+                      L"[Corvane] New blank tab",
+                      L"[Corvane] New current tab",
+                      L"[Corvane] New home tab",
+                      L"[Corvane] Close tab",
+                      L"[Corvane] Previous tab",
+                      L"[Corvane] Next tab",
+                      L"[Corvane] Toggle fullscreen",
+                      L"[Corvane] Cursor to Address Bar",
+                      L"[Corvane] Beginning of page",
+                      L"[Corvane] End of page",
+                      L"[Corvane] Press TAB key",
+                      L"[Corvane] Press SHIFT-TAB key",
+                      L"[Corvane] Toggle D-Pad scroll mode",
+                      L"[Corvane] Toggle Jog Dial scroll mode",
+                  }));
+        std::vector<LRESULT> codes;
         for (int i = 0; i < sheet.ComboCount(IDC_BUTTONS_ASSIGNMENT_COMBO); ++i)
             codes.push_back(sheet.ComboData(IDC_BUTTONS_ASSIGNMENT_COMBO, i));
-        amounts = sheet.ComboTexts(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
-        scrollChoice = sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
-        HWND trackbar = sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR);
-        interval = static_cast<int>(SendMessageW(trackbar, TBM_GETPOS, 0, 0));
-        minimum = static_cast<int>(SendMessageW(trackbar, TBM_GETRANGEMIN, 0, 0));
-        maximum = static_cast<int>(SendMessageW(trackbar, TBM_GETRANGEMAX, 0, 0));
-        intervalShown = sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR) && sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL);
+        EXPECT_EQ(codes, (std::vector<LRESULT>{0x00, 0x01, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27,
+                                               0x28, 0x29, 0x40, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49,
+                                               0x4A, 0x4B, 0x4C, 0x41, 0x42, 0x4D, 0x4E, 0x4F, 0x50}));
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO), 19) << "20 by default";
+        EXPECT_EQ(IntervalTrackbar(sheet, TBM_GETPOS), 400);
+        EXPECT_EQ(IntervalTrackbar(sheet, TBM_GETRANGEMIN), 200);
+        EXPECT_EQ(IntervalTrackbar(sheet, TBM_GETRANGEMAX), 1000);
+        EXPECT_TRUE(sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR) && sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL));
+        const std::vector<std::wstring> amounts = sheet.ComboTexts(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
+        ASSERT_EQ(amounts.size(), 100u);
+        EXPECT_EQ(amounts.front(), L"1");
+        EXPECT_EQ(amounts.back(), L"100");
         sheet.Ok();
-    });
-    EXPECT_EQ(rows, 0);
-    EXPECT_EQ(images, 0);
-    EXPECT_EQ(choices, (std::vector<std::wstring>{
-                           L"<No Change>",
-                           L"<None>",
-                           L"[PIE] Back",
-                           L"[PIE] Forward",
-                           L"[PIE] Stop/Refresh",
-                           L"[PIE] Home",
-                           L"[PIE] Favorites",
-                           L"[PIE] Change Layout",
-                           L"[PIE] Show/Hide Images",
-                           L"[PIE] Show/Hide Address Bar",
-                           L"[PIE] History",
-                           L"[PIE] Properties",
-                           L"[Corvane] Menu",
-                           L"[Corvane] Toggle Standard/Pocket View",
-                           L"[Corvane] New tab",
-                           L"[Corvane] New blank tab",
-                           L"[Corvane] New current tab",
-                           L"[Corvane] New home tab",
-                           L"[Corvane] Close tab",
-                           L"[Corvane] Previous tab",
-                           L"[Corvane] Next tab",
-                           L"[Corvane] Toggle fullscreen",
-                           L"[Corvane] Cursor to Address Bar",
-                           L"[Corvane] Beginning of page",
-                           L"[Corvane] End of page",
-                           L"[Corvane] Press TAB key",
-                           L"[Corvane] Press SHIFT-TAB key",
-                           L"[Corvane] Toggle D-Pad scroll mode",
-                           L"[Corvane] Toggle Jog Dial scroll mode",
-                       }));
-    EXPECT_EQ(codes, (std::vector<LRESULT>{0x00, 0x01, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27,
-                                           0x28, 0x29, 0x40, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49,
-                                           0x4A, 0x4B, 0x4C, 0x41, 0x42, 0x4D, 0x4E, 0x4F, 0x50}));
-    ASSERT_EQ(amounts.size(), 100u);
-    EXPECT_EQ(amounts.front(), L"1");
-    EXPECT_EQ(amounts.back(), L"100");
-    EXPECT_EQ(scrollChoice, 19) << "20 by default";
-    EXPECT_EQ(interval, 400);
-    EXPECT_EQ(minimum, 200);
-    EXPECT_EQ(maximum, 1000);
-    EXPECT_TRUE(intervalShown);
+    }));
 
     std::vector<std::wstring> names = testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath());
     std::sort(names.begin(), names.end());
@@ -242,43 +242,40 @@ TEST_F(ButtonsPageTest, ListsEachButtonWithItsIconNameAndShellTextInSortedOrder)
     AddShellButton(L"40C7", L"Side", nullptr, nullptr, 12);
     AddShellButton(L"40C8", L"Jog", nullptr, nullptr, 13);
     AddShellButton(L"40C9", nullptr);
-    std::vector<Row> rows;
-    int imageCount = -1;
-    std::vector<std::vector<COLORREF>> pictures;
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
-        rows = Rows(sheet);
+    auto image = [](const wchar_t* key) { return EnumerationIndex(key); };
+    ExpectRanOn(CORVANE_PAGE_BUTTONS, Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
+        // Sorted without regard to case; a button without a name sorts first.
+        EXPECT_EQ(Rows(sheet), (std::vector<Row>{
+                                   {L"", L"", image(L"40C9")},
+                                   {L" (Hold)", L"", image(L"40C9")},
+                                   {L"Apps", L"", image(L"40C3")},
+                                   {L"Apps (Hold)", L"", image(L"40C3")},
+                                   {L"calendar", L"<Start Menu>", image(L"40C2")},
+                                   {L"calendar (Hold)", L"<Start Menu>", image(L"40C2")},
+                                   {L"Jog", L"", image(L"40C8")},
+                                   {L"Jog (Hold)", L"", image(L"40C8")},
+                                   {L"Mail", L"inbox", image(L"40C5")},
+                                   {L"Mail (Hold)", L"inbox", image(L"40C5")},
+                                   {L"Record", L"voice", image(L"40C1")},
+                                   {L"Record (Hold)", L"voice", image(L"40C1")},
+                                   {L"Side", L"<Rotate Screen>", image(L"40C7")},
+                                   {L"Side (Hold)", L"<Rotate Screen>", image(L"40C7")},
+                                   {L"Zoom", L"launcher", image(L"40C4")},
+                                   {L"Zoom (Hold)", L"launcher", image(L"40C4")},
+                               }));
         HIMAGELIST images = Images(sheet);
-        imageCount = ImageList_GetImageCount(images);
+        const int imageCount = ImageList_GetImageCount(images);
+        ASSERT_EQ(imageCount, 8) << "one image per button";
+        std::vector<std::vector<COLORREF>> pictures;
         for (int i = 0; i < imageCount; ++i) pictures.push_back(Picture(images, i));
-    });
-    auto image = [&](const wchar_t* key) { return EnumerationIndex(key); };
-    // Sorted without regard to case; a button without a name sorts first.
-    EXPECT_EQ(rows, (std::vector<Row>{
-                        {L"", L"", image(L"40C9")},
-                        {L" (Hold)", L"", image(L"40C9")},
-                        {L"Apps", L"", image(L"40C3")},
-                        {L"Apps (Hold)", L"", image(L"40C3")},
-                        {L"calendar", L"<Start Menu>", image(L"40C2")},
-                        {L"calendar (Hold)", L"<Start Menu>", image(L"40C2")},
-                        {L"Jog", L"", image(L"40C8")},
-                        {L"Jog (Hold)", L"", image(L"40C8")},
-                        {L"Mail", L"inbox", image(L"40C5")},
-                        {L"Mail (Hold)", L"inbox", image(L"40C5")},
-                        {L"Record", L"voice", image(L"40C1")},
-                        {L"Record (Hold)", L"voice", image(L"40C1")},
-                        {L"Side", L"<Rotate Screen>", image(L"40C7")},
-                        {L"Side (Hold)", L"<Rotate Screen>", image(L"40C7")},
-                        {L"Zoom", L"launcher", image(L"40C4")},
-                        {L"Zoom (Hold)", L"launcher", image(L"40C4")},
-                    }));
-    ASSERT_EQ(imageCount, 8) << "one image per button";
-    ASSERT_EQ(pictures.size(), 8u);
-    // An icon file with or without an index gives its first icon; a missing file, or none,
-    // gives the page's own button picture.
-    EXPECT_EQ(pictures[image(L"40C1")], pictures[image(L"40C4")]);
-    EXPECT_EQ(pictures[image(L"40C2")], pictures[image(L"40C3")]);
-    EXPECT_EQ(pictures[image(L"40C2")], pictures[image(L"40C9")]);
-    EXPECT_NE(pictures[image(L"40C1")], pictures[image(L"40C2")]);
+        ASSERT_EQ(pictures.size(), 8u);
+        // An icon file with or without an index gives its first icon; a missing file, or none,
+        // gives the page's own button picture.
+        EXPECT_EQ(pictures[image(L"40C1")], pictures[image(L"40C4")]);
+        EXPECT_EQ(pictures[image(L"40C2")], pictures[image(L"40C3")]);
+        EXPECT_EQ(pictures[image(L"40C2")], pictures[image(L"40C9")]);
+        EXPECT_NE(pictures[image(L"40C1")], pictures[image(L"40C2")]);
+    }));
 }
 
 TEST_F(ButtonsPageTest, StoredAssignmentsAreShownAndAnUntouchedSaveKeepsThem)
@@ -290,22 +287,17 @@ TEST_F(ButtonsPageTest, StoredAssignmentsAreShownAndAnUntouchedSaveKeepsThem)
     StoreAssignment(L"40C1", 0x99);        // a short-press code the page does not know
     StoreAssignment(L"40C2", 0x00450020);  // [PIE] Back, and New blank tab when held
     StoreAssignment(L"40C3", 0x48);        // Close tab, the press-and-hold left to the shell
-    std::vector<std::wstring> shown;
-    int firstChoice = -1, heldBChoice = -1, unknownChoice = -1;
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
-        shown = Assignments(sheet);
-        firstChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
+        EXPECT_EQ(Assignments(sheet),
+                  (std::vector<std::wstring>{L"<No Change>", L"alpha", L"[PIE] Back", L"[Corvane] New blank tab",
+                                             L"[Corvane] Close tab", L"gamma", L"delta", L"delta"}));
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), kChoiceNoChange) << "the first row";
         TapRow(sheet, 3);
-        heldBChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), kChoiceNewBlankTab) << "B held";
         TapRow(sheet, 0);
-        unknownChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), kChoiceNoChange) << "an unknown code";
         sheet.Ok();
-    });
-    EXPECT_EQ(shown, (std::vector<std::wstring>{L"<No Change>", L"alpha", L"[PIE] Back", L"[Corvane] New blank tab",
-                                                L"[Corvane] Close tab", L"gamma", L"delta", L"delta"}));
-    EXPECT_EQ(firstChoice, kChoiceNoChange);
-    EXPECT_EQ(heldBChoice, kChoiceNewBlankTab);
-    EXPECT_EQ(unknownChoice, kChoiceNoChange);
+    }));
     // Opening the page and pressing OK changes no button.
     EXPECT_EQ(Assignment(L"40C1"), 0x99u);
     EXPECT_EQ(Assignment(L"40C2"), 0x00450020u);
@@ -314,14 +306,14 @@ TEST_F(ButtonsPageTest, StoredAssignmentsAreShownAndAnUntouchedSaveKeepsThem)
 
     // The first row's twin keeps "<No Change>" too.
     StoreAssignment(L"40C1", 0x4A);
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
-        shown = Assignments(sheet);
-        firstChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
+        const std::vector<std::wstring> shown = Assignments(sheet);
+        ASSERT_GE(shown.size(), 2u);
+        EXPECT_EQ(shown[0], L"[Corvane] Next tab");
+        EXPECT_EQ(shown[1], L"alpha");
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), kChoiceNextTab);
         sheet.Ok();
-    });
-    EXPECT_EQ(shown[0], L"[Corvane] Next tab");
-    EXPECT_EQ(shown[1], L"alpha");
-    EXPECT_EQ(firstChoice, kChoiceNextTab);
+    }));
     EXPECT_EQ(Assignment(L"40C1"), 0x4Au);
 }
 
@@ -329,34 +321,27 @@ TEST_F(ButtonsPageTest, ChoosingForOneRowTakesOverItsTwinAndNoChangeGivesItBack)
 {
     AddShellButton(L"40C1", L"Record", nullptr, L"\\Windows\\voice.exe");
     AddShellButton(L"40C2", L"Zoom", nullptr, nullptr, 4);
-    std::vector<std::vector<std::wstring>> steps;
-    int twinChoice = -1;
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
         // The first row is selected when the page opens.
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
-        steps.push_back(Assignments(sheet));
+        EXPECT_EQ(Assignments(sheet),
+                  (std::vector<std::wstring>{L"[Corvane] Close tab", L"<None>", L"<Today>", L"<Today>"}));
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceNoChange);
-        steps.push_back(Assignments(sheet));
+        EXPECT_EQ(Assignments(sheet), (std::vector<std::wstring>{L"voice", L"voice", L"<Today>", L"<Today>"}));
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
         TapRow(sheet, 1);
-        twinChoice = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), kChoiceNone) << "the twin taken over";
         // Both rows taken over already: the short row keeps its function.
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceToggleFullScreen);
-        steps.push_back(Assignments(sheet));
+        EXPECT_EQ(Assignments(sheet), (std::vector<std::wstring>{L"[Corvane] Close tab", L"[Corvane] Toggle fullscreen",
+                                                                 L"<Today>", L"<Today>"}));
         // The press-and-hold row chosen first takes over the short row.
         TapRow(sheet, 3);
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoicePreviousTab);
-        steps.push_back(Assignments(sheet));
+        EXPECT_EQ(Assignments(sheet), (std::vector<std::wstring>{L"[Corvane] Close tab", L"[Corvane] Toggle fullscreen",
+                                                                 L"<None>", L"[Corvane] Previous tab"}));
         sheet.Ok();
-    });
-    ASSERT_EQ(steps.size(), 4u);
-    EXPECT_EQ(steps[0], (std::vector<std::wstring>{L"[Corvane] Close tab", L"<None>", L"<Today>", L"<Today>"}));
-    EXPECT_EQ(steps[1], (std::vector<std::wstring>{L"voice", L"voice", L"<Today>", L"<Today>"}));
-    EXPECT_EQ(twinChoice, kChoiceNone);
-    EXPECT_EQ(steps[2], (std::vector<std::wstring>{L"[Corvane] Close tab", L"[Corvane] Toggle fullscreen", L"<Today>",
-                                                   L"<Today>"}));
-    EXPECT_EQ(steps[3], (std::vector<std::wstring>{L"[Corvane] Close tab", L"[Corvane] Toggle fullscreen", L"<None>",
-                                                   L"[Corvane] Previous tab"}));
+    }));
     // Short-press code in the low half, press-and-hold code in the high half.
     EXPECT_EQ(Assignment(L"40C1"), 0x004B0048u);
     EXPECT_EQ(Assignment(L"40C2"), 0x00490001u);
@@ -368,25 +353,21 @@ TEST_F(ButtonsPageTest, WithoutPressAndHoldOnlyShortRowsAreListedAndTheIntervalI
     AddShellButton(L"40C2", L"Zoom");
     StoreAssignment(L"40C1", 0x00450020);
     WriteDword(L"HotKeyInterval", 700);
-    driver::HostArgs args = Args(kButtonsPage);
+    driver::HostArgs args = Args(CORVANE_PAGE_BUTTONS);
     args.holdUnsupported = 1;
-    std::vector<Row> rows;
-    bool labelShown = true, trackbarShown = true;
-    Show(args, [&](driver::Sheet& sheet) {
-        labelShown = sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL);
-        trackbarShown = sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR);
+    ExpectOk(Show(args, [](driver::Sheet& sheet) {
+        EXPECT_FALSE(sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL));
+        EXPECT_FALSE(sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR));
         TapRow(sheet, 1);
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
-        rows = Rows(sheet);
+        const std::vector<Row> rows = Rows(sheet);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0].name, L"Record");
+        EXPECT_EQ(rows[0].assignment, L"[PIE] Back");
+        EXPECT_EQ(rows[1].name, L"Zoom");
+        EXPECT_EQ(rows[1].assignment, L"[Corvane] Close tab");
         sheet.Ok();
-    });
-    EXPECT_FALSE(labelShown);
-    EXPECT_FALSE(trackbarShown);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].name, L"Record");
-    EXPECT_EQ(rows[0].assignment, L"[PIE] Back");
-    EXPECT_EQ(rows[1].name, L"Zoom");
-    EXPECT_EQ(rows[1].assignment, L"[Corvane] Close tab");
+    }));
     EXPECT_EQ(Dword(L"HotKeyInterval"), 700u) << "the hidden interval is written back as stored";
     // A button with only a short-press row stores its code in the low half and keeps the
     // press-and-hold half this host does not offer.
@@ -399,20 +380,15 @@ TEST_F(ButtonsPageTest, ShellKey40C6HidesPressAndHoldRowsButNotTheInterval)
     AddShellButton(L"40C1", L"Record");
     AddShellButton(L"40C6", L"Hold reserved");
     WriteDword(L"HotKeyInterval", 600);
-    std::vector<Row> rows;
-    bool trackbarShown = false;
-    int interval = -1;
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
-        rows = Rows(sheet);
-        trackbarShown = sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR) && sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL);
-        interval = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR), TBM_GETPOS, 0, 0));
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
+        EXPECT_TRUE(sheet.Visible(IDC_BUTTONS_INTERVAL_TRACKBAR) && sheet.Visible(IDC_BUTTONS_INTERVAL_LABEL));
+        EXPECT_EQ(IntervalTrackbar(sheet, TBM_GETPOS), 600);
+        const std::vector<Row> rows = Rows(sheet);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0].name, L"Hold reserved");
+        EXPECT_EQ(rows[1].name, L"Record");
         sheet.Ok();
-    });
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].name, L"Hold reserved");
-    EXPECT_EQ(rows[1].name, L"Record");
-    EXPECT_TRUE(trackbarShown);
-    EXPECT_EQ(interval, 600);
+    }));
     EXPECT_EQ(Dword(L"HotKeyInterval"), 600u);
 }
 
@@ -420,27 +396,22 @@ TEST_F(ButtonsPageTest, ScrollAmountAndIntervalOutsideTheirRanges)
 {
     WriteDword(L"ScrollLineAmount", 0);
     WriteDword(L"HotKeyInterval", 1500);
-    int scroll = -2, interval = -1;
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
-        scroll = sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
-        interval = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR), TBM_GETPOS, 0, 0));
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO), -1);
+        EXPECT_EQ(IntervalTrackbar(sheet, TBM_GETPOS), 1000);
         sheet.Ok();
-    });
-    EXPECT_EQ(scroll, -1);
-    EXPECT_EQ(interval, 1000);
+    }));
     EXPECT_EQ(Dword(L"ScrollLineAmount"), 0u) << "no choice stores 0";
     EXPECT_EQ(Dword(L"HotKeyInterval"), 1000u);
 
     WriteDword(L"ScrollLineAmount", 100);
     WriteDword(L"HotKeyInterval", 50);
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
-        scroll = sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO);
-        interval = static_cast<int>(SendMessageW(sheet.Item(IDC_BUTTONS_INTERVAL_TRACKBAR), TBM_GETPOS, 0, 0));
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_SCROLL_AMOUNT_COMBO), 99);
+        EXPECT_EQ(IntervalTrackbar(sheet, TBM_GETPOS), 200);
         sheet.ChooseCombo(IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 4);
         sheet.Ok();
-    });
-    EXPECT_EQ(scroll, 99);
-    EXPECT_EQ(interval, 200);
+    }));
     EXPECT_EQ(Dword(L"ScrollLineAmount"), 5u);
     EXPECT_EQ(Dword(L"HotKeyInterval"), 200u);
 }
@@ -448,11 +419,11 @@ TEST_F(ButtonsPageTest, ScrollAmountAndIntervalOutsideTheirRanges)
 TEST_F(ButtonsPageTest, CancelStoresNothingAndCreatesNoKey)
 {
     AddShellButton(L"40C1", L"Record", nullptr, L"\\Windows\\voice.exe");
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+    ExpectCancelledOn(CORVANE_PAGE_BUTTONS, Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
         TapRow(sheet, 0);
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoicePieBack);
         sheet.Cancel();
-    });
+    }));
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath())) << "the page only opens the settings key";
 }
 
@@ -469,27 +440,27 @@ TEST_F(ButtonsPageTest, ShortPressChoiceIsStoredWholeWhateverTheOldCode)
     AddShellButton(L"40C2", L"Zoom");
     StoreAssignment(L"40C1", 0x199);
     StoreAssignment(L"40C2", 0x00470199);
-    driver::HostArgs args = Args(kButtonsPage);
+    driver::HostArgs args = Args(CORVANE_PAGE_BUTTONS);
     args.holdUnsupported = 1;
-    Show(args, [](driver::Sheet& sheet) {
+    ExpectOk(Show(args, [](driver::Sheet& sheet) {
         for (int row : {0, 1}) {
             TapRow(sheet, row);
             sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoicePieBack);
         }
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(Assignment(L"40C1"), 0x20u);
     EXPECT_EQ(Assignment(L"40C2"), 0x00470020u);
 
     // The shell reserving press-and-hold ("40C6") writes no press-and-hold row either.
     AddShellButton(L"40C6", L"Hold reserved");
     StoreAssignment(L"40C1", 0x1FF);
-    Show(kButtonsPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [](driver::Sheet& sheet) {
         TapRow(sheet, 1);
         EXPECT_EQ(Rows(sheet)[1].name, L"Record");
         sheet.ChooseCombo(IDC_BUTTONS_ASSIGNMENT_COMBO, kChoiceCloseTab);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(Assignment(L"40C1"), 0x48u);
 }
 
@@ -505,8 +476,7 @@ TEST_F(ButtonsPageTest, NotificationsWithABareHeaderAreReadNoFurtherThanTheHeade
     DWORD old = 0;
     ASSERT_TRUE(VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old));
     NMHDR* header = reinterpret_cast<NMHDR*>(pages + system.dwPageSize - sizeof(NMHDR));
-    int combo = -2;
-    Show(kButtonsPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         header->hwndFrom = sheet.Item(IDC_BUTTONS_LIST);
         header->idFrom = IDC_BUTTONS_LIST;
         for (UINT code : {static_cast<UINT>(NM_SETFOCUS), static_cast<UINT>(NM_KILLFOCUS),
@@ -514,11 +484,11 @@ TEST_F(ButtonsPageTest, NotificationsWithABareHeaderAreReadNoFurtherThanTheHeade
             header->code = code;
             SendMessageW(sheet.Page(), WM_NOTIFY, IDC_BUTTONS_LIST, reinterpret_cast<LPARAM>(header));
         }
-        combo = sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO);
+        EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), kChoiceNoChange)
+            << "the page still works after the notifications";
         sheet.Ok();
-    });
+    }));
     VirtualFree(pages, 0, MEM_RELEASE);
-    EXPECT_EQ(combo, kChoiceNoChange) << "the page still works after the notifications";
 }
 
 }  // namespace

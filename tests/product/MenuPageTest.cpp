@@ -7,13 +7,11 @@
 
 namespace {
 
-const int kMenuPage = CORVANE_PAGE_MENU;
-
 class MenuPageTest : public SheetTest {};
 
 TEST_F(MenuPageTest, NothingStoredShowsDropDownsAndWritesAllFourOnOk)
 {
-    ExpectOk(Show(kMenuPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_MENU, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboTexts(IDC_MENU_TAB_COMBO),
                   (std::vector<std::wstring>{L"Drop-down button", L"New Blank Tab button", L"New Current Tab button",
                                              L"New Home Tab button"}));
@@ -34,7 +32,7 @@ TEST_F(MenuPageTest, NothingStoredShowsDropDownsAndWritesAllFourOnOk)
 
 TEST_F(MenuPageTest, UserChoicesSurviveToTheNextCall)
 {
-    ExpectOk(Show(kMenuPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_MENU, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_MENU_TAB_COMBO, 3);
         sheet.ChooseCombo(IDC_MENU_BACK_COMBO, 1);
         sheet.ChooseCombo(IDC_MENU_FORWARD_COMBO, 1);
@@ -46,7 +44,7 @@ TEST_F(MenuPageTest, UserChoicesSurviveToTheNextCall)
     EXPECT_EQ(Dword(L"MenuForward"), 1u);
     EXPECT_EQ(Dword(L"MenuSoftKey"), 1u);
 
-    ExpectRanOn(kMenuPage, Show(kMenuPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_MENU, Show(CORVANE_PAGE_MENU, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_MENU_TAB_COMBO), 3);
         EXPECT_TRUE(sheet.Checked(IDC_MENU_SOFTKEY_CHECK));
     }));
@@ -57,7 +55,7 @@ TEST_F(MenuPageTest, OutOfRangeChoicesShowNothingAndStoreMinusOne)
     WriteDword(L"MenuTab", 4);
     WriteDword(L"MenuBack", 2);
     WriteDword(L"MenuForward", 0xFFFFFFFF);
-    ExpectOk(Show(kMenuPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_MENU, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_MENU_TAB_COMBO), -1);
         EXPECT_EQ(sheet.ComboSelection(IDC_MENU_BACK_COMBO), -1);
         sheet.Ok();
@@ -70,7 +68,7 @@ TEST_F(MenuPageTest, OutOfRangeChoicesShowNothingAndStoreMinusOne)
 TEST_F(MenuPageTest, SoftKeyBoxIsDisabledBelowPlatformLevelFiveButStillSaved)
 {
     WriteDword(L"MenuSoftKey", 1);
-    driver::HostArgs args = Args(kMenuPage);
+    driver::HostArgs args = Args(CORVANE_PAGE_MENU);
     args.platformLevel = 4;
     ExpectOk(Show(args, [&](driver::Sheet& sheet) {
         EXPECT_FALSE(sheet.Enabled(IDC_MENU_SOFTKEY_CHECK));
@@ -80,13 +78,13 @@ TEST_F(MenuPageTest, SoftKeyBoxIsDisabledBelowPlatformLevelFiveButStillSaved)
     EXPECT_EQ(Dword(L"MenuSoftKey"), 1u);
 
     args.platformLevel = 5;
-    ExpectRanOn(kMenuPage,
+    ExpectRanOn(CORVANE_PAGE_MENU,
                 Show(args, [&](driver::Sheet& sheet) { EXPECT_TRUE(sheet.Enabled(IDC_MENU_SOFTKEY_CHECK)); }));
 }
 
 TEST_F(MenuPageTest, CancelWritesNothingButTheKeyExists)
 {
-    Show(kMenuPage, [](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_MENU, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_MENU_TAB_COMBO, 2);
         sheet.Cancel();
     });
@@ -108,7 +106,7 @@ TEST_F(MenuPageTest, BackAndForwardShowTheirOwnStoredChoice)
     for (DWORD back : {0u, 1u}) {
         WriteDword(L"MenuBack", back);
         WriteDword(L"MenuForward", 1 - back);
-        ExpectOk(Show(kMenuPage, [&](driver::Sheet& sheet) {
+        ExpectOk(Show(CORVANE_PAGE_MENU, [&](driver::Sheet& sheet) {
             EXPECT_EQ(sheet.ComboSelection(IDC_MENU_BACK_COMBO), static_cast<int>(back));
             EXPECT_EQ(sheet.ComboSelection(IDC_MENU_FORWARD_COMBO), static_cast<int>(1 - back));
             sheet.Ok();

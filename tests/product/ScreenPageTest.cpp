@@ -9,7 +9,6 @@
 
 namespace {
 
-const int kScreenPage = CORVANE_PAGE_SCREEN;
 const std::vector<int> kRestoreControls = {IDC_SCREEN_RESTORE_BUTTON_RADIO, IDC_SCREEN_RESTORE_BAR_RADIO,
                                            IDC_SCREEN_BAR_HEIGHT_COMBO, IDC_SCREEN_PIXELS_LABEL};
 
@@ -32,7 +31,7 @@ const std::vector<bool> kAllDisabled(4, false);
 
 TEST_F(ScreenPageTest, NothingStoredHidesEverythingAndOkWritesTheSevenValues)
 {
-    ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_SCREEN, [&](driver::Sheet& sheet) {
         // Nothing stored: every bar hidden, the restore button at 6 pixels, sensitivity 1.
         EXPECT_TRUE(sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK));
         EXPECT_TRUE(sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK));
@@ -64,7 +63,7 @@ TEST_F(ScreenPageTest, NothingStoredHidesEverythingAndOkWritesTheSevenValues)
 
 TEST_F(ScreenPageTest, ShowingThePageCreatesNoKey)
 {
-    Show(kScreenPage, [](driver::Sheet& sheet) { sheet.Cancel(); });
+    Show(CORVANE_PAGE_SCREEN, [](driver::Sheet& sheet) { sheet.Cancel(); });
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath()));
 }
 
@@ -73,7 +72,7 @@ TEST_F(ScreenPageTest, VisibleMenuBarDisablesTheRestoreControlsWhichAreStillSave
     WriteDword(L"FSMenuBar", 1);
     WriteDword(L"FSRestoreBar", 1);
     WriteDword(L"FSRestoreBarHeight", 9);
-    ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_SCREEN, [&](driver::Sheet& sheet) {
         EXPECT_FALSE(sheet.Checked(IDC_SCREEN_HIDE_MENU_BAR_CHECK));
         EXPECT_TRUE(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO));
         EXPECT_EQ(RestoreControlsEnabled(sheet), kAllDisabled);
@@ -86,7 +85,7 @@ TEST_F(ScreenPageTest, VisibleMenuBarDisablesTheRestoreControlsWhichAreStillSave
 
 TEST_F(ScreenPageTest, HideMenuBarBoxSwitchesTheRestoreControlsAtOnce)
 {
-    ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_SCREEN, [&](driver::Sheet& sheet) {
         sheet.Click(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
         EXPECT_EQ(RestoreControlsEnabled(sheet), kAllDisabled) << "menu bar shown";
         sheet.Click(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
@@ -120,7 +119,7 @@ TEST_F(ScreenPageTest, OddStoredValuesShowTheirNearestMeaningAndAreSavedAsShown)
         WriteDword(L"FSRestoreBar", c.restoreBar);
         WriteDword(L"FSRestoreBarHeight", c.height);
         WriteDword(L"ScreenDragSensitivity", c.sensitivity);
-        ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+        ExpectOk(Show(CORVANE_PAGE_SCREEN, [&](driver::Sheet& sheet) {
             EXPECT_EQ(sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK), c.savedAddress == 0);
             EXPECT_EQ(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO), c.savedRestoreBar == 1);
             EXPECT_EQ(sheet.ComboSelection(IDC_SCREEN_BAR_HEIGHT_COMBO) + 1, static_cast<int>(c.savedHeight));
@@ -136,7 +135,7 @@ TEST_F(ScreenPageTest, OddStoredValuesShowTheirNearestMeaningAndAreSavedAsShown)
 
 TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
 {
-    ExpectOk(Show(kScreenPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_SCREEN, [](driver::Sheet& sheet) {
         sheet.Click(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK);
         sheet.Click(IDC_SCREEN_RESTORE_BAR_RADIO);
         sheet.ChooseCombo(IDC_SCREEN_BAR_HEIGHT_COMBO, 11);
@@ -157,7 +156,7 @@ TEST_F(ScreenPageTest, UserChoicesAreStoredAndShownNextTime)
     EXPECT_EQ(Dword(L"ScreenDragSensitivity"), 3u);
 
     // Shown next time as chosen.
-    ExpectRanOn(kScreenPage, Show(kScreenPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_SCREEN, Show(CORVANE_PAGE_SCREEN, [&](driver::Sheet& sheet) {
         EXPECT_FALSE(sheet.Checked(IDC_SCREEN_HIDE_ADDRESS_BAR_CHECK));
         EXPECT_TRUE(sheet.Checked(IDC_SCREEN_RESTORE_BAR_RADIO));
         EXPECT_FALSE(sheet.Checked(IDC_SCREEN_RESTORE_BUTTON_RADIO));
@@ -173,7 +172,7 @@ TEST_F(ScreenPageTest, ScrollBarBoxesShowTheirOwnStoredValue)
     for (DWORD vertical : {0u, 1u}) {
         WriteDword(L"FSVScroll", vertical);
         WriteDword(L"FSHScroll", 1 - vertical);
-        ExpectOk(Show(kScreenPage, [&](driver::Sheet& sheet) {
+        ExpectOk(Show(CORVANE_PAGE_SCREEN, [&](driver::Sheet& sheet) {
             EXPECT_EQ(sheet.Checked(IDC_SCREEN_HIDE_VSCROLL_CHECK), vertical == 0);
             EXPECT_EQ(sheet.Checked(IDC_SCREEN_HIDE_HSCROLL_CHECK), vertical != 0);
             sheet.Ok();

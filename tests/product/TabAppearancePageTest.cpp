@@ -7,15 +7,13 @@
 
 namespace {
 
-const int kTabAppearancePage = CORVANE_PAGE_TAB_APPEARANCE;
-
 class TabAppearancePageTest : public SheetTest {
 protected:
     // Opens the page, checks what the count and height combos show for the stored values,
     // and closes it with OK, which stores what they show.
     void ShowExpectingAndApply(const std::wstring& count, const std::wstring& height) const
     {
-        ExpectOk(Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
+        ExpectOk(Show(CORVANE_PAGE_TAB_APPEARANCE, [&](driver::Sheet& sheet) {
             EXPECT_EQ(sheet.ComboText(IDC_TAB_APPEARANCE_COUNT_COMBO, sheet.ComboSelection(IDC_TAB_APPEARANCE_COUNT_COMBO)),
                       count);
             EXPECT_EQ(sheet.ComboText(IDC_TAB_APPEARANCE_HEIGHT_COMBO,
@@ -28,7 +26,7 @@ protected:
 
 TEST_F(TabAppearancePageTest, NothingStoredShowsDefaultsAndOkWritesExactlyTheSixValues)
 {
-    ExpectOk(Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_TAB_APPEARANCE, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboTexts(IDC_TAB_APPEARANCE_COUNT_COMBO),
                   (std::vector<std::wstring>{L"2", L"3", L"4", L"5", L"6", L"7", L"8"}));
         EXPECT_EQ(sheet.ComboTexts(IDC_TAB_APPEARANCE_HEIGHT_COMBO),
@@ -81,7 +79,7 @@ TEST_F(TabAppearancePageTest, PositionsOutOfRangeShowNoChoiceAndStoreMinusOne)
 {
     WriteDword(L"TabPosNewTab", 2);
     WriteDword(L"TabPosActivate", 0xFFFFFFFF);
-    ExpectOk(Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_TAB_APPEARANCE, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO), -1);
         EXPECT_EQ(sheet.ComboSelection(IDC_TAB_APPEARANCE_ACTIVATE_COMBO), -1);
         sheet.Ok();
@@ -92,7 +90,7 @@ TEST_F(TabAppearancePageTest, PositionsOutOfRangeShowNoChoiceAndStoreMinusOne)
     // Stored as they stand: nothing in range is changed on the way.
     WriteDword(L"TabPosNewTab", 1);
     WriteDword(L"TabPosActivate", 1);
-    ExpectRanOn(kTabAppearancePage, Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_TAB_APPEARANCE, Show(CORVANE_PAGE_TAB_APPEARANCE, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO), 1);
         EXPECT_EQ(sheet.ComboSelection(IDC_TAB_APPEARANCE_ACTIVATE_COMBO), 1);
     }));
@@ -100,7 +98,7 @@ TEST_F(TabAppearancePageTest, PositionsOutOfRangeShowNoChoiceAndStoreMinusOne)
 
 TEST_F(TabAppearancePageTest, UserChoicesAreStoredInTheirFormsAndShownNextTime)
 {
-    ExpectOk(Show(kTabAppearancePage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_TAB_APPEARANCE, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 6);
         sheet.ChooseCombo(IDC_TAB_APPEARANCE_HEIGHT_COMBO, 10);
         sheet.Click(IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK);
@@ -132,7 +130,7 @@ TEST_F(TabAppearancePageTest, ValueOfAnotherTypeReadsAsAbsent)
 
 TEST_F(TabAppearancePageTest, CancelWritesNothing)
 {
-    Show(kTabAppearancePage, [](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_TAB_APPEARANCE, [](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_TAB_APPEARANCE_COUNT_COMBO, 0);
         sheet.Cancel();
     });
@@ -145,7 +143,7 @@ TEST_F(TabAppearancePageTest, HideSingleAndDoubleTapShowTheirOwnStoredValue)
     for (DWORD hide : {0u, 1u}) {
         WriteDword(L"TabHideSingle", hide);
         WriteDword(L"TabDoubleTap", 1 - hide);
-        ExpectOk(Show(kTabAppearancePage, [&](driver::Sheet& sheet) {
+        ExpectOk(Show(CORVANE_PAGE_TAB_APPEARANCE, [&](driver::Sheet& sheet) {
             EXPECT_EQ(sheet.Checked(IDC_TAB_APPEARANCE_HIDE_SINGLE_CHECK), hide != 0);
             EXPECT_EQ(sheet.Checked(IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK), hide == 0);
             sheet.Ok();

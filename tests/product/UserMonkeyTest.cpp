@@ -51,8 +51,6 @@ using testreg::RawValue;
 using testreg::ValueMap;
 
 const int kPageCount = CORVANE_PAGE_COUNT;
-const int kAliasPage = CORVANE_PAGE_ALIAS;
-const int kServicePage = CORVANE_PAGE_SERVICE;
 const wchar_t kSoundFolder[] = L"C:\\Windows\\";
 const wchar_t kBuiltInSound[] = L"CorvaneEvent";
 
@@ -344,7 +342,7 @@ void UserMonkeyTest::Step(Session& s)
     // the screen now.
     for (int page = 0; page < kPageCount; ++page)
         if (sheet.PageWindow(page)) s.shown.insert(page);
-    for (int page : {kAliasPage, kServicePage})
+    for (int page : {CORVANE_PAGE_ALIAS, CORVANE_PAGE_SERVICE})
         if (HWND window = sheet.PageWindow(page)) s.rows[page] = UrlRows(window);
 
     if (s.steps >= s.budget) {
@@ -542,11 +540,11 @@ void UserMonkeyTest::CheckAfter(const Session& s, const Before& before, int resu
             << Narrow(value.first) << " is written but not documented";
 
     // The URL lists hold exactly the rows their pages showed at OK.
-    for (int page : {kAliasPage, kServicePage}) {
-        const wchar_t* subkey = page == kAliasPage ? L"Alias" : L"Service";
+    for (int page : {CORVANE_PAGE_ALIAS, CORVANE_PAGE_SERVICE}) {
+        const wchar_t* subkey = page == CORVANE_PAGE_ALIAS ? L"Alias" : L"Service";
         const ValueMap stored = testreg::Values(HKEY_CURRENT_USER, SectionPath(subkey));
         if (!s.shown.count(page)) {
-            EXPECT_TRUE(stored == (page == kAliasPage ? before.alias : before.service)) << subkey << " changed unseen";
+            EXPECT_TRUE(stored == (page == CORVANE_PAGE_ALIAS ? before.alias : before.service)) << subkey << " changed unseen";
             continue;
         }
         const auto& rows = s.rows.at(page);
@@ -560,7 +558,7 @@ void UserMonkeyTest::CheckAfter(const Session& s, const Before& before, int resu
                           << ", shown " << Narrow(rows[i].first) << " " << Narrow(rows[i].second);
             break;
         }
-        const std::wstring letters = page == kAliasPage ? L"DE" : L"CS";
+        const std::wstring letters = page == CORVANE_PAGE_ALIAS ? L"DE" : L"CS";
         for (const auto& row : rows) {
             EXPECT_TRUE(row.first.size() >= 2 && (row.first[0] == L' ' || row.first[0] == letters[0]) &&
                         (row.first[1] == L' ' || row.first[1] == letters[1]))

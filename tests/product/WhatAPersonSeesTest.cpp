@@ -15,10 +15,6 @@ namespace {
 using namespace urlpage;
 
 const int kPageCount = CORVANE_PAGE_COUNT;
-const int kScreenPage = CORVANE_PAGE_SCREEN;
-const int kMenuPage = CORVANE_PAGE_MENU;
-const int kNewTabPage = CORVANE_PAGE_NEW_TAB;
-const int kViewPage = CORVANE_PAGE_VIEW;
 
 class WhatAPersonSeesTest : public UrlPageTest {
 protected:
@@ -97,8 +93,8 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             EXPECT_TRUE(InputPanelRaised());
             // The raised panel covers the tabs, as on the device: the switch is made as the
             // tab control reports a tap.
-            EXPECT_FALSE(sheet.TapTab(kMenuPage)) << "the tabs lie under the raised panel";
-            sheet.Select(kMenuPage);
+            EXPECT_FALSE(sheet.TapTab(CORVANE_PAGE_MENU)) << "the tabs lie under the raised panel";
+            sheet.Select(CORVANE_PAGE_MENU);
             EXPECT_FALSE(InputPanelRaised()) << "a page switch lowers the panel";
             EXPECT_SCREEN_WHOLE("another page after typing");
             ASSERT_TRUE(sheet.TapTab(c.page));
@@ -187,7 +183,7 @@ TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)
 
 TEST_F(WhatAPersonSeesTest, EnablingAndSoundButtonsAreDrawnWhole)
 {
-    Show(kScreenPage, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_SCREEN, [&](driver::Sheet& sheet) {
         EXPECT_SCREEN_WHOLE("Screen");
         const bool enabled = sheet.Enabled(IDC_SCREEN_RESTORE_BUTTON_RADIO);
         sheet.TapControl(IDC_SCREEN_HIDE_MENU_BAR_CHECK);
@@ -197,9 +193,9 @@ TEST_F(WhatAPersonSeesTest, EnablingAndSoundButtonsAreDrawnWhole)
         EXPECT_EQ(sheet.Enabled(IDC_SCREEN_RESTORE_BUTTON_RADIO), enabled);
         EXPECT_SCREEN_WHOLE("Screen: tapped again");
 
-        sheet.TapTab(kMenuPage);
+        sheet.TapTab(CORVANE_PAGE_MENU);
         EXPECT_SCREEN_WHOLE("Menu");
-        sheet.TapTab(kNewTabPage);
+        sheet.TapTab(CORVANE_PAGE_NEW_TAB);
         EXPECT_SCREEN_WHOLE("Tab 2");
         sheet.TapControl(IDC_NEW_TAB_PLAY);
         EXPECT_SCREEN_WHOLE("Tab 2: play");
@@ -207,7 +203,7 @@ TEST_F(WhatAPersonSeesTest, EnablingAndSoundButtonsAreDrawnWhole)
         EXPECT_SCREEN_WHOLE("Tab 2: stop");
     });
     // A platform without soft keys shows that check box disabled.
-    driver::HostArgs args = Args(kMenuPage);
+    driver::HostArgs args = Args(CORVANE_PAGE_MENU);
     args.platformLevel = 1;
     Show(args, [&](driver::Sheet& sheet) {
         EXPECT_FALSE(sheet.Enabled(IDC_MENU_SOFTKEY_CHECK));
@@ -346,7 +342,7 @@ TEST_F(WhatAPersonSeesTest, EveryTemplateTextFitsItsControl)
                 // width the font measures, and the system cuts a disabled label at that measured
                 // width; no width of the emulated font fits both this label and Tab 1's
                 // "Visible tab count : ". The device's own font has no such mismatch.
-                if (page == kViewPage && GetDlgCtrlID(child) == IDC_VIEW_SPLIT_PRE_CHECK && !IsWindowEnabled(child))
+                if (page == CORVANE_PAGE_VIEW && GetDlgCtrlID(child) == IDC_VIEW_SPLIT_PRE_CHECK && !IsWindowEnabled(child))
                     continue;
                 std::wstring why = fit::Cut(child);
                 if (!why.empty()) cut.push_back(sheet.TabLabels()[page] + L": " + why);
@@ -453,10 +449,10 @@ TEST_F(WhatAPersonSeesTest, OneDropDownAndOneCheckBoxOfEachPageByTapping)
     } cases[] = {{0, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 0},
                  {1, IDC_BROWSER_IDENTIFICATION_COMBO, IDC_BROWSER_CLEARTYPE_CHECK},
                  {kAliasPage, IDC_ALIAS_EXPAND_KEY_COMBO, 0},
-                 {kScreenPage, 0, IDC_SCREEN_HIDE_VSCROLL_CHECK},
-                 {kMenuPage, IDC_MENU_TAB_COMBO, IDC_MENU_SOFTKEY_CHECK},
+                 {CORVANE_PAGE_SCREEN, 0, IDC_SCREEN_HIDE_VSCROLL_CHECK},
+                 {CORVANE_PAGE_MENU, IDC_MENU_TAB_COMBO, IDC_MENU_SOFTKEY_CHECK},
                  {6, IDC_TAB_APPEARANCE_COUNT_COMBO, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK},
-                 {kNewTabPage, IDC_NEW_TAB_SOUND_COMBO, IDC_NEW_TAB_FOREGROUND_CHECK},
+                 {CORVANE_PAGE_NEW_TAB, IDC_NEW_TAB_SOUND_COMBO, IDC_NEW_TAB_FOREGROUND_CHECK},
                  {8, 0, IDC_VIEW_SPLIT_TEXT_CHECK}};
     Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         for (const Case& c : cases) {

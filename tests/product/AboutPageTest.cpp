@@ -7,12 +7,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "include/corvane_options.h"
 #include "resource.h"
 #include "support/Fixtures.h"
 
 namespace {
 
-const int kAboutPage = CORVANE_PAGE_ABOUT;
 const wchar_t kRecorder[] = L"url_recorder.exe";
 
 std::wstring ExecutableFolder()
@@ -97,37 +97,44 @@ LOGFONTW FontOf(HWND control)
 
 TEST_F(AboutPageTest, ShowsTheProductTheHostsVersionAndTheLink)
 {
-    driver::HostArgs args = Args(kAboutPage);
+    driver::HostArgs args = Args(CORVANE_PAGE_ABOUT);
     args.version = L"3.0.7 beta";
-    std::wstring first, second, version, link;
-    Show(args, [&](driver::Sheet& sheet) {
-        first = sheet.Text(IDC_ABOUT_NAME_LABEL);
-        second = sheet.Text(IDC_ABOUT_NAME_ACCENT_LABEL);
-        version = sheet.Text(IDC_ABOUT_VERSION_LABEL);
-        link = sheet.Text(IDC_ABOUT_LINK_LABEL);
-    });
-    EXPECT_EQ(first + second, L"Corvane");
-    EXPECT_FALSE(first.empty());
-    EXPECT_FALSE(second.empty());
-    EXPECT_EQ(version, L"V3.0.7 beta");
-    EXPECT_EQ(link.rfind(L"http://", 0), 0u) << "the product's web address";
+    ExpectRanOn(CORVANE_PAGE_ABOUT, Show(args, [&](driver::Sheet& sheet) {
+        // The name in two labels, one for each colour.
+        const std::wstring first = sheet.Text(IDC_ABOUT_NAME_LABEL);
+        const std::wstring second = sheet.Text(IDC_ABOUT_NAME_ACCENT_LABEL);
+        EXPECT_EQ(first + second, L"Corvane");
+        EXPECT_FALSE(first.empty());
+        EXPECT_FALSE(second.empty());
+        EXPECT_EQ(sheet.Text(IDC_ABOUT_VERSION_LABEL), L"V3.0.7 beta");
+        EXPECT_EQ(sheet.Text(IDC_ABOUT_LINK_LABEL).rfind(L"http://", 0), 0u) << "the product's web address";
+    }));
 }
 
 TEST_F(AboutPageTest, NameAndVersionAreBoldAndTheLinkIsUnderlinedInItsColours)
 {
-    std::vector<LOGFONTW> bold;
-    LOGFONTW link = {}, pageFont = {};
-    std::vector<COLORREF> colours;
-    std::vector<bool> brushes;
-    Show(kAboutPage, [&](driver::Sheet& sheet) {
-        for (int id : {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL})
-            bold.push_back(FontOf(sheet.Item(id)));
-        link = FontOf(sheet.Item(IDC_ABOUT_LINK_LABEL));
+    ExpectRanOn(CORVANE_PAGE_ABOUT, Show(CORVANE_PAGE_ABOUT, [&](driver::Sheet& sheet) {
+        for (int id : {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL}) {
+            const LOGFONTW font = FontOf(sheet.Item(id));
+            EXPECT_EQ(font.lfWeight, FW_BOLD) << id;
+            EXPECT_EQ(font.lfHeight, -11) << id;
+        }
+        const LOGFONTW link = FontOf(sheet.Item(IDC_ABOUT_LINK_LABEL));
+        EXPECT_EQ(link.lfHeight, -11);
+        EXPECT_TRUE(link.lfUnderline);
+        // The page DC's default font is the device's system font, a regular Tahoma (the desktop's
+        // own default, read here, is a bold "System" font the device does not have).
+        EXPECT_EQ(link.lfWeight, FW_NORMAL) << "the link keeps the weight of the font it was made from";
+        EXPECT_STREQ(link.lfFaceName, L"Tahoma");
+        LOGFONTW pageFont = {};
         HDC pageDc = GetDC(sheet.Page());
         GetObjectW(GetCurrentObject(pageDc, OBJ_FONT), sizeof(pageFont), &pageFont);
         ReleaseDC(sheet.Page(), pageDc);
+        EXPECT_STREQ(pageFont.lfFaceName, L"System");
 
         // The colour each label is drawn in, as the page answers the label's request.
+        std::vector<COLORREF> colours;
+        std::vector<bool> brushes;
         HDC dc = CreateCompatibleDC(NULL);
         for (int id : {IDC_ABOUT_NAME_LABEL, IDC_ABOUT_NAME_ACCENT_LABEL, IDC_ABOUT_VERSION_LABEL, IDC_ABOUT_LINK_LABEL}) {
             SetTextColor(dc, RGB(1, 2, 3));
@@ -137,27 +144,16 @@ TEST_F(AboutPageTest, NameAndVersionAreBoldAndTheLinkIsUnderlinedInItsColours)
             colours.push_back(GetTextColor(dc));
         }
         DeleteDC(dc);
-    });
-    for (const LOGFONTW& font : bold) {
-        EXPECT_EQ(font.lfWeight, FW_BOLD);
-        EXPECT_EQ(font.lfHeight, -11);
-    }
-    EXPECT_EQ(link.lfHeight, -11);
-    EXPECT_TRUE(link.lfUnderline);
-    // The page DC's default font is the device's system font, a regular Tahoma (the desktop's
-    // own default, read here, is a bold "System" font the device does not have).
-    EXPECT_EQ(link.lfWeight, FW_NORMAL) << "the link keeps the weight of the font it was made from";
-    EXPECT_STREQ(link.lfFaceName, L"Tahoma");
-    EXPECT_STREQ(pageFont.lfFaceName, L"System");
-    EXPECT_EQ(colours, (std::vector<COLORREF>{RGB(1, 2, 3), 0x004747FF, RGB(1, 2, 3), 0x00FF0000}));
-    EXPECT_EQ(brushes, std::vector<bool>(4, true)) << "drawn on the page's white";
+        EXPECT_EQ(colours, (std::vector<COLORREF>{RGB(1, 2, 3), 0x004747FF, RGB(1, 2, 3), 0x00FF0000}));
+        EXPECT_EQ(brushes, std::vector<bool>(4, true)) << "drawn on the page's white";
+    }));
 }
 
 TEST_F(AboutPageTest, TappingTheLinkOpensItOnceAndNothingElseOpensIt)
 {
     RecordedLinks recorded;
     std::wstring address;
-    Show(kAboutPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_ABOUT, Show(CORVANE_PAGE_ABOUT, [&](driver::Sheet& sheet) {
         HWND label = sheet.Item(IDC_ABOUT_LINK_LABEL);
         address = sheet.Text(IDC_ABOUT_LINK_LABEL);
         // Other notifications from the label: disabled, enabled, double-clicked.
@@ -169,7 +165,8 @@ TEST_F(AboutPageTest, TappingTheLinkOpensItOnceAndNothingElseOpensIt)
         Tap(label);
         SendMessageW(label, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
         SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    });
+    }));
+    // Counted once the sheet has closed: closing it must not open the link either.
     std::vector<RecordedLinks::Opened> links = recorded.Links();
     ASSERT_EQ(links.size(), 2u);
     for (const RecordedLinks::Opened& opened : links) {
@@ -182,10 +179,10 @@ TEST_F(AboutPageTest, LongAddressIsOpenedWhole)
 {
     RecordedLinks recorded;
     const std::wstring address = L"http://www.corvane.com/" + std::wstring(300, L'a') + L"/download?edition=full";
-    Show(kAboutPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_ABOUT, Show(CORVANE_PAGE_ABOUT, [&](driver::Sheet& sheet) {
         sheet.SetText(IDC_ABOUT_LINK_LABEL, address);
         Tap(sheet.Item(IDC_ABOUT_LINK_LABEL));
-    });
+    }));
     std::vector<RecordedLinks::Opened> links = recorded.Links();
     ASSERT_EQ(links.size(), 1u);
     EXPECT_EQ(std::wstring(links[0].address.begin(), links[0].address.end()), address);
@@ -193,15 +190,16 @@ TEST_F(AboutPageTest, LongAddressIsOpenedWhole)
 
 TEST_F(AboutPageTest, OkWritesNothingAndThePageReleasesItsFonts)
 {
+    // The page's own fonts, which can only be seen released once the page is gone.
     HGDIOBJ link = NULL, header = NULL;
-    Show(kAboutPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ABOUT, [&](driver::Sheet& sheet) {
         link = reinterpret_cast<HGDIOBJ>(SendMessageW(sheet.Item(IDC_ABOUT_LINK_LABEL), WM_GETFONT, 0, 0));
         header = reinterpret_cast<HGDIOBJ>(SendMessageW(sheet.Item(IDC_ABOUT_VERSION_LABEL), WM_GETFONT, 0, 0));
+        ASSERT_NE(link, nullptr);
+        ASSERT_NE(header, nullptr);
         sheet.Ok();
-    });
+    }));
     EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, SettingsPath()).empty());
-    ASSERT_NE(link, nullptr);
-    ASSERT_NE(header, nullptr);
     EXPECT_EQ(GetObjectType(link), 0u) << "the link font outlives the page";
     EXPECT_EQ(GetObjectType(header), 0u);
 }

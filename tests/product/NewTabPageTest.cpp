@@ -2,12 +2,12 @@
 // which the tests run on as C:\windows.
 #include <gtest/gtest.h>
 
+#include "include/corvane_options.h"
 #include "resource.h"
 #include "support/Fixtures.h"
 
 namespace {
 
-const int kNewTabPage = CORVANE_PAGE_NEW_TAB;
 const wchar_t kFolder[] = L"C:\\windows\\";
 
 // Sound files placed in the device's \Windows\ folder for one test, removed afterwards. The
@@ -45,15 +45,10 @@ protected:
         EXPECT_TRUE(testreg::ReadString(HKEY_CURRENT_USER, SettingsPath(), L"EventSoundFile", &sound));
         return sound;
     }
-    // The selected sound's text, and what OK then stores.
-    std::wstring SelectedSoundAfterOk()
+    // The text of the sound the list shows selected.
+    static std::wstring SelectedSound(driver::Sheet& sheet)
     {
-        std::wstring selected;
-        Show(kNewTabPage, [&](driver::Sheet& sheet) {
-            selected = sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO));
-            sheet.Ok();
-        });
-        return selected;
+        return sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO));
     }
 };
 
@@ -66,28 +61,17 @@ int IndexOf(const std::vector<std::wstring>& texts, const std::wstring& text)
 
 TEST_F(NewTabPageTest, NothingStoredShowsDefaultsAndOkWritesExactlyTheFourValues)
 {
-    bool blank = false, home = true, current = true, sound = false, foreground = false;
-    std::wstring selected;
-    LRESULT data = 0;
-    Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        blank = sheet.Checked(IDC_NEW_TAB_BLANK_RADIO);
-        home = sheet.Checked(IDC_NEW_TAB_HOME_RADIO);
-        current = sheet.Checked(IDC_NEW_TAB_CURRENT_RADIO);
-        sound = sheet.Checked(IDC_NEW_TAB_SOUND_CHECK);
-        foreground = sheet.Checked(IDC_NEW_TAB_FOREGROUND_CHECK);
-        int index = sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO);
-        selected = sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, index);
-        data = sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, index);
+    ExpectOk(Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
+        EXPECT_TRUE(sheet.Checked(IDC_NEW_TAB_BLANK_RADIO));
+        EXPECT_FALSE(sheet.Checked(IDC_NEW_TAB_HOME_RADIO));
+        EXPECT_FALSE(sheet.Checked(IDC_NEW_TAB_CURRENT_RADIO));
+        EXPECT_TRUE(sheet.Checked(IDC_NEW_TAB_SOUND_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_NEW_TAB_FOREGROUND_CHECK));
+        const int index = sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO);
+        EXPECT_EQ(sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, index), L"CorvaneEvent");
+        EXPECT_EQ(sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, index), 1) << "the built-in sound";
         sheet.Ok();
-    });
-    EXPECT_TRUE(blank);
-    EXPECT_FALSE(home);
-    EXPECT_FALSE(current);
-    EXPECT_TRUE(sound);
-    EXPECT_TRUE(foreground);
-    EXPECT_EQ(selected, L"CorvaneEvent");
-    EXPECT_EQ(data, 1) << "the built-in sound";
-
+    }));
     EXPECT_EQ(Dword(L"TabNewType"), 0u);
     EXPECT_EQ(Dword(L"EventSound"), 1u);
     EXPECT_EQ(StoredSound(), L"CorvaneEvent");
@@ -97,77 +81,76 @@ TEST_F(NewTabPageTest, NothingStoredShowsDefaultsAndOkWritesExactlyTheFourValues
 
 TEST_F(NewTabPageTest, ShowingThePageCreatesNoKey)
 {
-    Show(kNewTabPage, [](driver::Sheet& sheet) { sheet.Cancel(); });
+    ExpectRanOn(CORVANE_PAGE_NEW_TAB, Show(CORVANE_PAGE_NEW_TAB, [](driver::Sheet& sheet) { sheet.Cancel(); }));
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SettingsPath()));
 }
 
 TEST_F(NewTabPageTest, SoundListHoldsTheBuiltInSoundAndEveryWaveFileSorted)
 {
     SoundFolder folder;
-    std::vector<std::wstring> texts;
-    std::vector<LRESULT> data;
-    Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        texts = sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO);
-        for (size_t i = 0; i < texts.size(); ++i) data.push_back(sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, static_cast<int>(i)));
-    });
-    int bell = IndexOf(texts, L"Bellcorvtest");
-    int builtIn = IndexOf(texts, L"CorvaneEvent");
-    int tick = IndexOf(texts, L"TickCorvTest");
-    ASSERT_GE(bell, 0) << "a file's name without .wav, first letter upper-case";
-    ASSERT_GE(builtIn, 0);
-    ASSERT_GE(tick, 0) << "the extension matches in any case";
-    EXPECT_LT(bell, builtIn);
-    EXPECT_LT(builtIn, tick);
-    EXPECT_EQ(data[bell], 0);
-    EXPECT_EQ(data[builtIn], 1);
-    EXPECT_EQ(data[tick], 0);
-    for (size_t i = 0; i + 1 < texts.size(); ++i)
-        EXPECT_LE(lstrcmpiW(texts[i].c_str(), texts[i + 1].c_str()), 0) << "sorted, ignoring case";
-    // Nothing that is not a sound file by the list's own naming.
-    EXPECT_EQ(IndexOf(texts, L""), -1) << "a file named just .wav";
-    EXPECT_EQ(IndexOf(texts, L"Foldercorvtest"), -1) << "a folder";
-    EXPECT_EQ(IndexOf(texts, L"Stubcorvtest."), -1);
-    EXPECT_EQ(IndexOf(texts, L"Stubcorvtest"), -1);
+    ExpectRanOn(CORVANE_PAGE_NEW_TAB, Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
+        const std::vector<std::wstring> texts = sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO);
+        const int bell = IndexOf(texts, L"Bellcorvtest");
+        const int builtIn = IndexOf(texts, L"CorvaneEvent");
+        const int tick = IndexOf(texts, L"TickCorvTest");
+        ASSERT_GE(bell, 0) << "a file's name without .wav, first letter upper-case";
+        ASSERT_GE(builtIn, 0);
+        ASSERT_GE(tick, 0) << "the extension matches in any case";
+        EXPECT_LT(bell, builtIn);
+        EXPECT_LT(builtIn, tick);
+        EXPECT_EQ(sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, bell), 0);
+        EXPECT_EQ(sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, builtIn), 1);
+        EXPECT_EQ(sheet.ComboData(IDC_NEW_TAB_SOUND_COMBO, tick), 0);
+        for (size_t i = 0; i + 1 < texts.size(); ++i)
+            EXPECT_LE(lstrcmpiW(texts[i].c_str(), texts[i + 1].c_str()), 0) << "sorted, ignoring case";
+        // Nothing that is not a sound file by the list's own naming.
+        EXPECT_EQ(IndexOf(texts, L""), -1) << "a file named just .wav";
+        EXPECT_EQ(IndexOf(texts, L"Foldercorvtest"), -1) << "a folder";
+        EXPECT_EQ(IndexOf(texts, L"Stubcorvtest."), -1);
+        EXPECT_EQ(IndexOf(texts, L"Stubcorvtest"), -1);
+    }));
 }
 
 TEST_F(NewTabPageTest, StoredSoundIsFoundIgnoringCaseAndStoredAsListed)
 {
     SoundFolder folder;
     testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"EventSoundFile", L"BELLCORVTEST");
-    EXPECT_EQ(SelectedSoundAfterOk(), L"Bellcorvtest");
+    ExpectOk(Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(SelectedSound(sheet), L"Bellcorvtest");
+        sheet.Ok();
+    }));
     EXPECT_EQ(StoredSound(), L"Bellcorvtest");
 
     // A sound that has gone falls back to the built-in one.
     testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"EventSoundFile", L"gonecorvtest");
-    EXPECT_EQ(SelectedSoundAfterOk(), L"CorvaneEvent");
+    ExpectOk(Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(SelectedSound(sheet), L"CorvaneEvent");
+        sheet.Ok();
+    }));
     EXPECT_EQ(StoredSound(), L"CorvaneEvent");
 }
 
 TEST_F(NewTabPageTest, ChosenFileIsStoredByItsListedName)
 {
     SoundFolder folder;
-    Show(kNewTabPage, [](driver::Sheet& sheet) {
-        int tick = IndexOf(sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO), L"TickCorvTest");
+    ExpectOk(Show(CORVANE_PAGE_NEW_TAB, [](driver::Sheet& sheet) {
+        const int tick = IndexOf(sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO), L"TickCorvTest");
         ASSERT_GE(tick, 0);
         sheet.ChooseCombo(IDC_NEW_TAB_SOUND_COMBO, tick);
         sheet.Click(IDC_NEW_TAB_SOUND_CHECK);
         sheet.Click(IDC_NEW_TAB_FOREGROUND_CHECK);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(StoredSound(), L"TickCorvTest");
     EXPECT_EQ(Dword(L"EventSound"), 0u);
     EXPECT_EQ(Dword(L"EventForeground"), 0u);
 
-    bool sound = true, foreground = true;
-    std::wstring selected;
-    Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        selected = sheet.ComboText(IDC_NEW_TAB_SOUND_COMBO, sheet.ComboSelection(IDC_NEW_TAB_SOUND_COMBO));
-        sound = sheet.Checked(IDC_NEW_TAB_SOUND_CHECK);
-        foreground = sheet.Checked(IDC_NEW_TAB_FOREGROUND_CHECK);
-    });
-    EXPECT_EQ(selected, L"TickCorvTest");
-    EXPECT_FALSE(sound);
-    EXPECT_FALSE(foreground);
+    // Shown next time as chosen.
+    ExpectRanOn(CORVANE_PAGE_NEW_TAB, Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(SelectedSound(sheet), L"TickCorvTest");
+        EXPECT_FALSE(sheet.Checked(IDC_NEW_TAB_SOUND_CHECK));
+        EXPECT_FALSE(sheet.Checked(IDC_NEW_TAB_FOREGROUND_CHECK));
+    }));
 }
 
 TEST_F(NewTabPageTest, NewTabTypeChecksItsRadioButtonAndUnknownTypesStoreBlank)
@@ -182,23 +165,19 @@ TEST_F(NewTabPageTest, NewTabTypeChecksItsRadioButtonAndUnknownTypesStoreBlank)
     for (const Case& c : cases) {
         SCOPED_TRACE("stored " + std::to_string(c.stored));
         WriteDword(L"TabNewType", c.stored);
-        bool blank = !c.blank, home = !c.home, current = !c.current;
-        Show(kNewTabPage, [&](driver::Sheet& sheet) {
-            blank = sheet.Checked(IDC_NEW_TAB_BLANK_RADIO);
-            home = sheet.Checked(IDC_NEW_TAB_HOME_RADIO);
-            current = sheet.Checked(IDC_NEW_TAB_CURRENT_RADIO);
+        ExpectOk(Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.Checked(IDC_NEW_TAB_BLANK_RADIO), c.blank);
+            EXPECT_EQ(sheet.Checked(IDC_NEW_TAB_HOME_RADIO), c.home);
+            EXPECT_EQ(sheet.Checked(IDC_NEW_TAB_CURRENT_RADIO), c.current);
             sheet.Ok();
-        });
-        EXPECT_EQ(blank, c.blank);
-        EXPECT_EQ(home, c.home);
-        EXPECT_EQ(current, c.current);
+        }));
         EXPECT_EQ(Dword(L"TabNewType"), c.saved);
     }
 
-    Show(kNewTabPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_NEW_TAB, [](driver::Sheet& sheet) {
         sheet.Click(IDC_NEW_TAB_HOME_RADIO);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(Dword(L"TabNewType"), 1u);
 }
 
@@ -237,34 +216,29 @@ ButtonLook LookOf(HWND button, int glyphX, int glyphY)
 
 TEST_F(NewTabPageTest, HeldButtonsDrawTheirFramePushedAndTheirGlyphInverted)
 {
-    std::vector<ButtonLook> play, stop;
-    Show(kNewTabPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_NEW_TAB, Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
         // Glyphs are drawn at (3, 3); glyph pixel (6, 6) is inside the play triangle and
         // inside the stop square.
         for (int id : {IDC_NEW_TAB_PLAY, IDC_NEW_TAB_STOP}) {
+            SCOPED_TRACE(id == IDC_NEW_TAB_PLAY ? "play" : "stop");
             HWND button = sheet.Item(id);
-            std::vector<ButtonLook>& looks = id == IDC_NEW_TAB_PLAY ? play : stop;
-            looks.push_back(LookOf(button, 9, 9));
+            ASSERT_NE(button, nullptr) << "the button is on the page";
+            const ButtonLook up = LookOf(button, 9, 9);
+            EXPECT_GT(up.topLeft, up.bottomRight) << "raised: lit from the top left";
+            EXPECT_EQ(up.glyph, 0) << "black glyph";
+
             SendMessageW(button, BM_SETSTATE, TRUE, 0);
-            looks.push_back(LookOf(button, 9, 9));
+            const ButtonLook held = LookOf(button, 9, 9);
+            EXPECT_LT(held.topLeft, held.bottomRight) << "pushed: shadow at the top left";
+            EXPECT_EQ(held.glyph, 765) << "inverted glyph";
+
             SendMessageW(button, BM_SETSTATE, FALSE, 0);
-            looks.push_back(LookOf(button, 9, 9));
+            const ButtonLook released = LookOf(button, 9, 9);
+            EXPECT_EQ(released.topLeft, up.topLeft);
+            EXPECT_EQ(released.bottomRight, up.bottomRight);
+            EXPECT_EQ(released.glyph, up.glyph);
         }
-    });
-    for (const std::vector<ButtonLook>* looks : {&play, &stop}) {
-        SCOPED_TRACE(looks == &play ? "play" : "stop");
-        ASSERT_EQ(looks->size(), 3u);
-        const ButtonLook& up = (*looks)[0];
-        const ButtonLook& held = (*looks)[1];
-        const ButtonLook& released = (*looks)[2];
-        EXPECT_GT(up.topLeft, up.bottomRight) << "raised: lit from the top left";
-        EXPECT_LT(held.topLeft, held.bottomRight) << "pushed: shadow at the top left";
-        EXPECT_EQ(up.glyph, 0) << "black glyph";
-        EXPECT_EQ(held.glyph, 765) << "inverted glyph";
-        EXPECT_EQ(released.topLeft, up.topLeft);
-        EXPECT_EQ(released.bottomRight, up.bottomRight);
-        EXPECT_EQ(released.glyph, up.glyph);
-    }
+    }));
 }
 
 }  // namespace
@@ -281,17 +255,16 @@ TEST_F(NewTabPageTest, FirstLetterOfANameOutsideAToZIsUpperCasedToo)
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
     }
-    std::vector<std::wstring> texts;
-    Show(kNewTabPage, [&](driver::Sheet& sheet) {
-        texts = sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO);
-        int uber = IndexOf(texts, L"\u00dcbercorvtest");
+    ExpectOk(Show(CORVANE_PAGE_NEW_TAB, [&](driver::Sheet& sheet) {
+        const std::vector<std::wstring> texts = sheet.ComboTexts(IDC_NEW_TAB_SOUND_COMBO);
+        EXPECT_GE(IndexOf(texts, L"\u0424corvtest"), 0);
+        EXPECT_EQ(IndexOf(texts, L"\u00fcbercorvtest"), -1);
+        const int uber = IndexOf(texts, L"\u00dcbercorvtest");
         ASSERT_GE(uber, 0);
         sheet.ChooseCombo(IDC_NEW_TAB_SOUND_COMBO, uber);
         sheet.Ok();
-    });
+    }));
     for (const std::wstring& path : files) DeleteFileW(path.c_str());
-    EXPECT_GE(IndexOf(texts, L"\u0424corvtest"), 0);
-    EXPECT_EQ(IndexOf(texts, L"\u00fcbercorvtest"), -1);
     EXPECT_EQ(StoredSound(), L"\u00dcbercorvtest");
 }
 

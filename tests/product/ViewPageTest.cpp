@@ -3,12 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "include/corvane_options.h"
 #include "resource.h"
 #include "support/Fixtures.h"
 
 namespace {
-
-const int kViewPage = CORVANE_PAGE_VIEW;
 
 class ViewPageTest : public SheetTest {
 protected:
@@ -26,29 +25,17 @@ protected:
 
 TEST_F(ViewPageTest, NothingStoredShowsDefaultsAndOkWritesExactlyTheFiveValues)
 {
-    std::wstring path, length;
-    LRESULT position = 0, range = 0;
-    bool split = false, combine = false, splitPre = false, splitPreEnabled = false;
-    Show(kViewPage, [&](driver::Sheet& sheet) {
-        path = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT);
-        length = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT);
-        position = Spin(sheet, UDM_GETPOS);
-        range = Spin(sheet, UDM_GETRANGE);
-        split = sheet.Checked(IDC_VIEW_SPLIT_TEXT_CHECK);
-        combine = sheet.Checked(IDC_VIEW_COMBINE_TD_CHECK);
-        splitPre = sheet.Checked(IDC_VIEW_SPLIT_PRE_CHECK);
-        splitPreEnabled = sheet.Enabled(IDC_VIEW_SPLIT_PRE_CHECK);
+    ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.Text(IDC_VIEW_SOURCE_APP_EDIT), L"\\windows\\notes.exe");
+        EXPECT_EQ(sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT), L"24");
+        EXPECT_EQ(Spin(sheet, UDM_GETPOS), 24);
+        EXPECT_EQ(Spin(sheet, UDM_GETRANGE), MAKELONG(99, 8)) << "maximum in the low word, minimum in the high";
+        EXPECT_TRUE(sheet.Checked(IDC_VIEW_SPLIT_TEXT_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_VIEW_COMBINE_TD_CHECK));
+        EXPECT_TRUE(sheet.Checked(IDC_VIEW_SPLIT_PRE_CHECK));
+        EXPECT_FALSE(sheet.Enabled(IDC_VIEW_SPLIT_PRE_CHECK)) << "the test host's platform level is 5";
         sheet.Ok();
-    });
-    EXPECT_EQ(path, L"\\windows\\notes.exe");
-    EXPECT_EQ(length, L"24");
-    EXPECT_EQ(position, 24);
-    EXPECT_EQ(range, MAKELONG(99, 8)) << "maximum in the low word, minimum in the high";
-    EXPECT_TRUE(split);
-    EXPECT_TRUE(combine);
-    EXPECT_TRUE(splitPre);
-    EXPECT_FALSE(splitPreEnabled) << "the test host's platform level is 5";
-
+    }));
     EXPECT_EQ(Dword(L"SplitText"), 1u);
     EXPECT_EQ(Dword(L"SplitTextLen"), 24u);
     EXPECT_EQ(Dword(L"CombineTD"), 1u);
@@ -64,66 +51,60 @@ TEST_F(ViewPageTest, PreBoxIsEnabledOnlyUpToPlatformLevelTwoAndAlwaysSaved)
     const bool expectEnabled[] = {false, true, true};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE("platform level " + std::to_string(levels[i]));
-        driver::HostArgs args = Args(kViewPage);
+        driver::HostArgs args = Args(CORVANE_PAGE_VIEW);
         args.platformLevel = levels[i];
-        bool enabled = !expectEnabled[i], checked = true;
-        Show(args, [&](driver::Sheet& sheet) {
-            enabled = sheet.Enabled(IDC_VIEW_SPLIT_PRE_CHECK);
-            checked = sheet.Checked(IDC_VIEW_SPLIT_PRE_CHECK);
+        ExpectOk(Show(args, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.Enabled(IDC_VIEW_SPLIT_PRE_CHECK), expectEnabled[i]);
+            EXPECT_FALSE(sheet.Checked(IDC_VIEW_SPLIT_PRE_CHECK));
             sheet.Ok();
-        });
-        EXPECT_EQ(enabled, expectEnabled[i]);
-        EXPECT_FALSE(checked);
+        }));
         EXPECT_EQ(Dword(L"SplitPRE"), 0u);
     }
 }
 
 TEST_F(ViewPageTest, EmptyPathIsStoredEmptyAndStaysEmpty)
 {
-    Show(kViewPage, [](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_VIEW, [](driver::Sheet& sheet) {
         sheet.SetText(IDC_VIEW_SOURCE_APP_EDIT, L"");
         sheet.Ok();
-    });
+    }));
     std::vector<BYTE> data;
     DWORD type = 0;
     ASSERT_TRUE(testreg::ReadRaw(HKEY_CURRENT_USER, SettingsPath(), L"ViewSourceApp", &type, &data));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(data.size(), 2u) << "just the terminator";
 
-    std::wstring path = L"<unread>";
-    Show(kViewPage, [&](driver::Sheet& sheet) {
-        path = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT);
+    ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.Text(IDC_VIEW_SOURCE_APP_EDIT), L"");
         sheet.Ok();
-    });
-    EXPECT_EQ(path, L"");
+    }));
     EXPECT_EQ(StoredPath(), L"");
 }
 
 TEST_F(ViewPageTest, PathIsShownAndSavedWholeWhateverItsLength)
 {
     const std::wstring typed = L"\\Program Files\\Source Viewer\\viewer.exe";
-    Show(kViewPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
         sheet.SetText(IDC_VIEW_SOURCE_APP_EDIT, L"");
         sheet.Type(IDC_VIEW_SOURCE_APP_EDIT, typed);
         sheet.Ok();
-    });
+    }));
     EXPECT_EQ(StoredPath(), typed);
 
     // Longer than any working buffer: shown and written back unchanged, not cut or replaced.
     const std::wstring longPath = L"\\Storage Card\\" + std::wstring(5000, L'p') + L"\\viewer.exe";
     testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"ViewSourceApp", longPath);
-    std::wstring shown;
-    Show(kViewPage, [&](driver::Sheet& sheet) {
-        shown = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT);
+    ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.Text(IDC_VIEW_SOURCE_APP_EDIT), longPath);
         sheet.Ok();
-    });
-    EXPECT_EQ(shown, longPath);
+    }));
     EXPECT_EQ(StoredPath(), longPath);
 
     // A number where the path belongs is no path: the default is shown.
     testreg::WriteDword(HKEY_CURRENT_USER, SettingsPath(), L"ViewSourceApp", 0x00410041);
-    Show(kViewPage, [&](driver::Sheet& sheet) { shown = sheet.Text(IDC_VIEW_SOURCE_APP_EDIT); });
-    EXPECT_EQ(shown, L"\\windows\\notes.exe");
+    ExpectRanOn(CORVANE_PAGE_VIEW, Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
+        EXPECT_EQ(sheet.Text(IDC_VIEW_SOURCE_APP_EDIT), L"\\windows\\notes.exe");
+    }));
 }
 
 TEST_F(ViewPageTest, LengthIsKeptInsideEightToNinetyNine)
@@ -138,12 +119,10 @@ TEST_F(ViewPageTest, LengthIsKeptInsideEightToNinetyNine)
     for (const Case& c : cases) {
         SCOPED_TRACE("stored " + std::to_string(c.stored));
         WriteDword(L"SplitTextLen", c.stored);
-        std::wstring shown;
-        Show(kViewPage, [&](driver::Sheet& sheet) {
-            shown = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT);
+        ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT), c.shown);
             sheet.Ok();
-        });
-        EXPECT_EQ(shown, c.shown);
+        }));
         EXPECT_EQ(Dword(L"SplitTextLen"), c.saved);
     }
 }
@@ -161,37 +140,33 @@ TEST_F(ViewPageTest, LengthIsStoredAsTheBoxShowsItClampedAndShownSo)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("typed \"") + std::string(c.typed, c.typed + wcslen(c.typed)) + "\"");
         WriteDword(L"SplitTextLen", 30);
-        std::wstring shown;
-        Show(kViewPage, [&](driver::Sheet& sheet) {
+        ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
             sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, L"");
             sheet.Type(IDC_VIEW_SPLIT_LENGTH_EDIT, c.typed);
             // Leaving the box, as a tap elsewhere does.
             sheet.Focus(IDC_VIEW_COMBINE_TD_CHECK);
-            shown = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT);
+            EXPECT_EQ(sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT), c.shownAfter);
             sheet.SetText(IDC_VIEW_SPLIT_LENGTH_EDIT, c.typed);
             sheet.Ok();
-        });
-        EXPECT_EQ(shown, c.shownAfter);
+        }));
         EXPECT_EQ(Dword(L"SplitTextLen"), c.saved) << "OK with the typed text still in the box";
-        Show(kViewPage, [&](driver::Sheet& sheet) { shown = sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT); });
-        EXPECT_EQ(shown, std::to_wstring(c.saved)) << "shown again as stored";
+        ExpectRanOn(CORVANE_PAGE_VIEW, Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.Text(IDC_VIEW_SPLIT_LENGTH_EDIT), std::to_wstring(c.saved)) << "shown again as stored";
+        }));
     }
 }
 
 TEST_F(ViewPageTest, UncheckedSplitBoxLeavesTheLengthUsableAndStored)
 {
-    bool editEnabled = false, spinEnabled = false;
-    Show(kViewPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
         sheet.Click(IDC_VIEW_SPLIT_TEXT_CHECK);
         sheet.Click(IDC_VIEW_COMBINE_TD_CHECK);
-        editEnabled = sheet.Enabled(IDC_VIEW_SPLIT_LENGTH_EDIT);
-        spinEnabled = sheet.Enabled(IDC_VIEW_SPLIT_LENGTH_SPIN);
+        EXPECT_TRUE(sheet.Enabled(IDC_VIEW_SPLIT_LENGTH_EDIT));
+        EXPECT_TRUE(sheet.Enabled(IDC_VIEW_SPLIT_LENGTH_SPIN));
         // One step up, as the spinner's arrow key moves it.
         SendMessageW(sheet.Item(IDC_VIEW_SPLIT_LENGTH_SPIN), WM_KEYDOWN, VK_UP, 0);
         sheet.Ok();
-    });
-    EXPECT_TRUE(editEnabled);
-    EXPECT_TRUE(spinEnabled);
+    }));
     EXPECT_EQ(Dword(L"SplitText"), 0u);
     EXPECT_EQ(Dword(L"CombineTD"), 0u);
     EXPECT_EQ(Dword(L"SplitTextLen"), 25u);
@@ -204,14 +179,11 @@ TEST_F(ViewPageTest, SplitAndCombineBoxesShowTheirOwnStoredValue)
     for (DWORD split : {0u, 1u}) {
         WriteDword(L"SplitText", split);
         WriteDword(L"CombineTD", 1 - split);
-        bool shownSplit = false, shownCombine = false;
-        Show(kViewPage, [&](driver::Sheet& sheet) {
-            shownSplit = sheet.Checked(IDC_VIEW_SPLIT_TEXT_CHECK);
-            shownCombine = sheet.Checked(IDC_VIEW_COMBINE_TD_CHECK);
+        ExpectOk(Show(CORVANE_PAGE_VIEW, [&](driver::Sheet& sheet) {
+            EXPECT_EQ(sheet.Checked(IDC_VIEW_SPLIT_TEXT_CHECK), split != 0);
+            EXPECT_EQ(sheet.Checked(IDC_VIEW_COMBINE_TD_CHECK), split == 0);
             sheet.Ok();
-        });
-        EXPECT_EQ(shownSplit, split != 0);
-        EXPECT_EQ(shownCombine, split == 0);
+        }));
         EXPECT_EQ(Dword(L"SplitText"), split);
         EXPECT_EQ(Dword(L"CombineTD"), 1 - split);
     }

@@ -18,7 +18,7 @@ protected:
 TEST_F(AliasPageTest, ShowsTheStoredListAndTheRowTappedAndSavesOnOk)
 {
     Seed(L"Alias", {{L"DEc", L"http://www.%s.com/"}, {L"  Gm", L"u1"}, {L"  x", L""}});
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         // Opened: the stored rows, no row current, empty edit boxes, the first expand key.
         EXPECT_EQ(Columns(sheet), (std::vector<std::wstring>{L"Flag 35", L"Alias 35", L"URL 130"}));
         EXPECT_EQ(Rows(sheet), (std::vector<std::wstring>{L"DE|c|http://www.%s.com/", L"  |Gm|u1", L"  |x|"}));
@@ -58,7 +58,7 @@ TEST_F(AliasPageTest, AddRemoveUpAndDownMoveWholeRows)
 {
     SeedLetters();
     const std::vector<std::wstring> seeded = {L"D |a|ua", L"  |b|ub", L" E|c|uc", L"  |d|ud", L"  |e|ue"};
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         // Without a current row these do nothing.
         sheet.Click(IDC_URL_REMOVE);
         sheet.Click(IDC_URL_UP);
@@ -102,7 +102,7 @@ TEST_F(AliasPageTest, AddRemoveUpAndDownMoveWholeRows)
 TEST_F(AliasPageTest, DefaultBoxKeepsOneDefaultAliasAndExpKeyTouchesOnlyItsRow)
 {
     SeedLetters();
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         Tap(sheet, 2);
         sheet.Click(IDC_ALIAS_DEFAULT_CHECK);
         EXPECT_EQ(Rows(sheet), (std::vector<std::wstring>{L"  |a|ua", L"  |b|ub", L"DE|c|uc", L"  |d|ud", L"  |e|ue"}));
@@ -127,7 +127,7 @@ TEST_F(AliasPageTest, DefaultBoxKeepsOneDefaultAliasAndExpKeyTouchesOnlyItsRow)
 TEST_F(AliasPageTest, TypedAliasesAreLoweredWithTheCaretKeptAndUrlsStoredAsTyped)
 {
     Seed(L"Alias", {{L"  hello", L""}});
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         Tap(sheet, 0);
         HWND edit = sheet.Item(IDC_ALIAS_ALIAS_EDIT);
         SetFocus(edit);
@@ -145,7 +145,7 @@ TEST_F(AliasPageTest, TypedAliasesAreLoweredWithTheCaretKeptAndUrlsStoredAsTyped
 
 TEST_F(AliasPageTest, EditBoxesLimitWhatIsTypedToWhatCanBeReadBack)
 {
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.Click(IDC_URL_ADD);
         SendMessageW(sheet.Item(IDC_ALIAS_ALIAS_EDIT), EM_SETSEL, 0, -1);
         sheet.Type(IDC_ALIAS_ALIAS_EDIT, std::wstring(2050, L'a'));
@@ -157,7 +157,7 @@ TEST_F(AliasPageTest, EditBoxesLimitWhatIsTypedToWhatCanBeReadBack)
     std::vector<std::wstring> stored = Stored(L"Alias");
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0], L"  " + std::wstring(2045, L'a') + L"|" + std::wstring(2047, L'u'));
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         EXPECT_EQ(Rows(sheet),
                   (std::vector<std::wstring>{L"  |" + std::wstring(2045, L'a') + L"|" + std::wstring(2047, L'u')}))
             << "the longest entry the boxes take loads again, whole";
@@ -169,7 +169,7 @@ TEST_F(AliasPageTest, EditBoxesLimitWhatIsTypedToWhatCanBeReadBack)
 TEST_F(AliasPageTest, RemovingTheFirstRowKeepsTheOthersInOrder)
 {
     SeedLetters();
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         Tap(sheet, 0);
         sheet.Click(IDC_URL_REMOVE);
         EXPECT_EQ(Rows(sheet), (std::vector<std::wstring>{L"  |b|ub", L" E|c|uc", L"  |d|ud", L"  |e|ue"}));
@@ -180,7 +180,7 @@ TEST_F(AliasPageTest, RemovingTheFirstRowKeepsTheOthersInOrder)
 
 TEST_F(AliasPageTest, TappingAnEditBoxWithoutARowPointsToAdd)
 {
-    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_ALIAS, Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.AnswerMessageBoxes(IDOK);
         const int bottomBefore = Rect(sheet, IDC_URL_LIST).bottom;
         sheet.Focus(IDC_ALIAS_ALIAS_EDIT);
@@ -206,7 +206,7 @@ TEST_F(AliasPageTest, TappingAnEditBoxWithoutARowPointsToAdd)
 TEST_F(AliasPageTest, DefaultAsksFirstAndRestoresTheTwentyAliasesOnlyInThePage)
 {
     Seed(L"Alias", {{L"  mine", L"u"}, {L"  more", L"v"}});
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_ALIAS_EXPAND_KEY_COMBO, 7);
         Tap(sheet, 1);
         // Cancelled: the list stays as it was.
@@ -240,37 +240,37 @@ TEST_F(AliasPageTest, DefaultAsksFirstAndRestoresTheTwentyAliasesOnlyInThePage)
 
 TEST_F(AliasPageTest, ExpandKeyOutOfRangeShowsNothingAndTheChoiceIsKeptWithoutASettingsKey)
 {
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.ChooseCombo(IDC_ALIAS_EXPAND_KEY_COMBO, 4);
         sheet.Ok();
     }));
     EXPECT_EQ(Dword(L"AliasExpandKey"), 4u) << "written even though no settings key existed before";
 
     WriteDword(L"AliasExpandKey", 20);
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_ALIAS_EXPAND_KEY_COMBO), -1);
         sheet.Ok();
     }));
     EXPECT_EQ(Dword(L"AliasExpandKey"), 4294967295u);
 
     WriteDword(L"AliasExpandKey", 10);
-    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_ALIAS, Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_ALIAS_EXPAND_KEY_COMBO), 10);
     }));
     testreg::WriteString(HKEY_CURRENT_USER, SettingsPath(), L"AliasExpandKey", L"5");
-    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_ALIAS, Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.ComboSelection(IDC_ALIAS_EXPAND_KEY_COMBO), 0) << "a value of another type reads as absent";
     }));
 }
 
 TEST_F(AliasPageTest, CancelStoresNothingAndAnEmptyListKeepsItsSubkey)
 {
-    Show(kAliasPage, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.Click(IDC_URL_ADD);
         sheet.Cancel();
     });
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Alias")));
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) { sheet.Ok(); }));
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) { sheet.Ok(); }));
     EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, SectionPath(L"Alias")));
     EXPECT_EQ(ValueCount(L"Alias"), 0u);
 }
@@ -280,7 +280,7 @@ TEST_F(AliasPageTest, RaisedInputPanelShortensTheListAndLiftsTheControlsBelowIt)
     SeedLetters();
     const int below[] = {IDC_ALIAS_ALIAS_LABEL, IDC_ALIAS_ALIAS_EDIT,    IDC_URL_URL_LABEL,
                          IDC_URL_URL_EDIT,      IDC_ALIAS_DEFAULT_CHECK, IDC_ALIAS_EXPAND_CHECK};
-    ExpectRanOn(kAliasPage, Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectRanOn(CORVANE_PAGE_ALIAS, Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         Tap(sheet, 4);
         const RECT list = Rect(sheet, IDC_URL_LIST);
         std::vector<RECT> before;
@@ -313,7 +313,7 @@ TEST_F(AliasPageTest, ThousandsOfRowsLoadAndSaveWhole)
     std::vector<std::pair<std::wstring, std::wstring>> entries;
     for (int i = 0; i < 4000; ++i) entries.push_back({L"  a" + std::to_wstring(i), L"u" + std::to_wstring(i)});
     Seed(L"Alias", entries);
-    ExpectOk(Show(kAliasPage, [&](driver::Sheet& sheet) {
+    ExpectOk(Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         const int rows = ListView_GetItemCount(List(sheet));
         EXPECT_EQ(rows, 4000);
         EXPECT_EQ(Row(sheet, rows - 1), L"  |a3999|u3999");

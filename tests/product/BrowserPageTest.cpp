@@ -23,12 +23,6 @@ const int kScriptDisabled = 0;
 const int kScriptEnabled = 1;
 const int kScriptShowErrors = 2;
 
-// The sheet was shown on the page and the script ran there to its Cancel.
-void ExpectCancelledOn(int page, int result)
-{
-    EXPECT_EQ(result, ShowResult(page, CORVANE_SHEET_CANCEL)) << "the script ran on the page and pressed Cancel";
-}
-
 struct UserAgent {
     std::wstring product, platform, version;
     bool operator==(const UserAgent& other) const

@@ -64,12 +64,6 @@ std::vector<std::wstring> Assignments(const driver::Sheet& sheet)
     return texts;
 }
 
-// The sheet was shown on the page and the script ran there to its Cancel.
-void ExpectCancelledOn(int page, int result)
-{
-    EXPECT_EQ(result, ShowResult(page, CORVANE_SHEET_CANCEL)) << "the script ran on the page and pressed Cancel";
-}
-
 // The interval trackbar's answer to a query without arguments (position, range).
 int IntervalTrackbar(const driver::Sheet& sheet, UINT message)
 {

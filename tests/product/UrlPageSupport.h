@@ -13,9 +13,6 @@
 
 namespace urlpage {
 
-const int kAliasPage = CORVANE_PAGE_ALIAS;
-const int kServicePage = CORVANE_PAGE_SERVICE;
-
 inline HWND List(driver::Sheet& sheet)
 {
     return sheet.Item(IDC_URL_LIST);
@@ -23,9 +20,7 @@ inline HWND List(driver::Sheet& sheet)
 
 inline std::wstring Cell(driver::Sheet& sheet, int row, int column)
 {
-    wchar_t text[4096] = L"";
-    ListView_GetItemText(List(sheet), row, column, text, 4096);
-    return text;
+    return driver::ListItemText(List(sheet), row, column);
 }
 
 // A row as "flags|text|url".

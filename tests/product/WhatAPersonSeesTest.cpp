@@ -68,7 +68,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
         int page;
         int textEdit;
         const wchar_t* typed;
-    } cases[] = {{kAliasPage, IDC_ALIAS_ALIAS_EDIT, L"xy"}, {kServicePage, IDC_SERVICE_NAME_EDIT, L"\b\bNew"}};
+    } cases[] = {{CORVANE_PAGE_ALIAS, IDC_ALIAS_ALIAS_EDIT, L"xy"}, {CORVANE_PAGE_SERVICE, IDC_SERVICE_NAME_EDIT, L"\b\bNew"}};
     Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         for (const Case& c : cases) {
             ASSERT_TRUE(sheet.TapTab(c.page));
@@ -125,7 +125,7 @@ TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersI
     SeedBoth();
     std::wstring typed;
     bool raisedByButton = false, loweredByButton = true;
-    Show(kServicePage, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_SERVICE, [&](driver::Sheet& sheet) {
         // The input-panel button sits at the right end of the menu bar.
         sheet.TapAt(226, 307);
         raisedByButton = InputPanelRaised();
@@ -154,7 +154,7 @@ TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersI
 TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)
 {
     SeedBoth();
-    Show(kAliasPage, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.AnswerMessageBoxes(IDOK);
         TapRow(sheet, 2);
         sheet.TapControl(IDC_URL_UP);
@@ -167,7 +167,7 @@ TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)
         EXPECT_SCREEN_WHOLE("Add");
         sheet.TapControl(IDC_URL_DEFAULT);
         EXPECT_SCREEN_WHOLE("Default");
-        sheet.TapTab(kServicePage);
+        sheet.TapTab(CORVANE_PAGE_SERVICE);
         TapRow(sheet, 0);
         sheet.TapControl(IDC_URL_DOWN);
         EXPECT_SCREEN_WHOLE("Service Down");
@@ -427,7 +427,7 @@ TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
     // The hint (an edit box tapped with no row chosen) and the confirmation of Default are
     // message boxes on the device's screen, as narrow as it.
     std::vector<driver::MessageBoxSeen> boxes;
-    Show(kAliasPage, [&](driver::Sheet& sheet) {
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
         sheet.AnswerMessageBoxes(IDCANCEL);
         sheet.TapControl(IDC_URL_URL_EDIT);
         sheet.TapControl(IDC_URL_DEFAULT);
@@ -448,7 +448,7 @@ TEST_F(WhatAPersonSeesTest, OneDropDownAndOneCheckBoxOfEachPageByTapping)
         int check;  // 0: the page has none that works without a row
     } cases[] = {{0, IDC_BUTTONS_SCROLL_AMOUNT_COMBO, 0},
                  {1, IDC_BROWSER_IDENTIFICATION_COMBO, IDC_BROWSER_CLEARTYPE_CHECK},
-                 {kAliasPage, IDC_ALIAS_EXPAND_KEY_COMBO, 0},
+                 {CORVANE_PAGE_ALIAS, IDC_ALIAS_EXPAND_KEY_COMBO, 0},
                  {CORVANE_PAGE_SCREEN, 0, IDC_SCREEN_HIDE_VSCROLL_CHECK},
                  {CORVANE_PAGE_MENU, IDC_MENU_TAB_COMBO, IDC_MENU_SOFTKEY_CHECK},
                  {6, IDC_TAB_APPEARANCE_COUNT_COMBO, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK},

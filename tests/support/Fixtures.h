@@ -33,6 +33,12 @@ inline void ExpectOk(int result)
     EXPECT_EQ(CORVANE_SHEET_RESULT(result), CORVANE_SHEET_OK) << "the script ran and pressed OK";
 }
 
+// The sheet was shown on the page and the script ran there to its Cancel.
+inline void ExpectCancelledOn(int page, int result)
+{
+    EXPECT_EQ(result, ShowResult(page, CORVANE_SHEET_CANCEL)) << "the script ran on the page and pressed Cancel";
+}
+
 // The sheet was shown on the page, and the page was the last active: the script ran there.
 inline void ExpectRanOn(int page, int result)
 {

@@ -26,6 +26,7 @@ OptionsSheet::~OptionsSheet()
 
 void OptionsSheet::AddPage(PropertyPage* page)
 {
+    page->SetSheetIndex(static_cast<int>(pages.size()));
     pages.push_back(page);
 }
 

@@ -16,7 +16,8 @@ public:
     // Called once the sheet window exists.
     virtual BOOL OnInitialized();
 
-    // The sheet refers to its pages; it does not own them.
+    // The sheet refers to its pages; it does not own them. A page's place in the sheet is the
+    // order it was added in.
     void AddPage(PropertyPage* page);
     void SetTitle(LPCWSTR text) { title = text ? text : L""; }
 

@@ -2,7 +2,7 @@
 
 #include "host/HostContext.h"
 
-PropertyPage::PropertyPage(UINT templateId, UINT titleId) : Dialog(templateId, NULL), psp()
+PropertyPage::PropertyPage(UINT templateId, UINT titleId) : Dialog(templateId, NULL), psp(), sheetIndex(-1)
 {
     fullScreen = 0;
     psp.dwSize = sizeof(psp);
@@ -49,6 +49,7 @@ BOOL PropertyPage::OnApply()
 
 BOOL PropertyPage::OnSetActive()
 {
+    if (sheetIndex >= 0) hostContext.activePage = sheetIndex;
     return TRUE;
 }
 

@@ -12,7 +12,12 @@ public:
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     virtual BOOL OnApply();
+    // Stores the page's place in the sheet as the page the user is on, which ShowOptions
+    // reports; a page that overrides it calls it too.
     virtual BOOL OnSetActive();
+
+    // The page's place in its sheet, given as the sheet adds it.
+    void SetSheetIndex(int index) { sheetIndex = index; }
 
     // The record the sheet copies; its lParam is this object.
     const PROPSHEETPAGEW& Record() const { return psp; }
@@ -21,4 +26,7 @@ public:
 
 protected:
     PROPSHEETPAGEW psp;
+
+private:
+    int sheetIndex;
 };

@@ -72,9 +72,3 @@ void AboutPage::OnOK()
     // Nothing to save: the page only shows.
     PropertyPage::OnOK();
 }
-
-BOOL AboutPage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
-}

@@ -18,7 +18,6 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnCtlColorStatic(HDC dc, HWND control) override;
     void OnOK() override;
-    BOOL OnSetActive() override;
 
 private:
     gdi::Font linkFont;  // the link's underlined font

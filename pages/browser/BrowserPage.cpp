@@ -151,9 +151,3 @@ void BrowserPage::WriteClearType(DWORD enabled)
         key.WriteDword(kClearType, enabled);
     }
 }
-
-BOOL BrowserPage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
-}

@@ -15,7 +15,6 @@ public:
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
-    BOOL OnSetActive() override;
 
 private:
     void WriteIdentification(int choice);

@@ -289,9 +289,3 @@ void ButtonsPage::ReleaseRows()
         delete row;
     }
 }
-
-BOOL ButtonsPage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
-}

@@ -33,7 +33,6 @@ public:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnOK() override;
     void EndDialog(INT_PTR result) override;
-    BOOL OnSetActive() override;
 
 private:
     // Gives the selected row the function chosen in the combo box, and keeps its twin row

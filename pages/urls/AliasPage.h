@@ -12,5 +12,4 @@ public:
 
     AliasPage();
 
-    BOOL OnSetActive() override;
 };

@@ -12,5 +12,4 @@ public:
 
     ServicePage();
 
-    BOOL OnSetActive() override;
 };

@@ -54,9 +54,3 @@ void MenuPage::OnOK()
     settings.WriteDword(IDS_VALUE_MENU_SOFT_KEY, controls::CheckState(hwnd, IDC_MENU_SOFTKEY_CHECK));
     PropertyPage::OnOK();
 }
-
-BOOL MenuPage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
-}

@@ -165,12 +165,6 @@ void NewTabPage::OnOK()
     PropertyPage::OnOK();
 }
 
-BOOL NewTabPage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
-}
-
 BOOL NewTabPage::OnDrawItem(WPARAM controlId, LPARAM drawItem)
 {
     const Glyph* glyph = NULL;

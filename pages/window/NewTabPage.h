@@ -26,7 +26,6 @@ public:
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
-    BOOL OnSetActive() override;
     // Draws the play and stop buttons; FALSE for any other control.
     virtual BOOL OnDrawItem(WPARAM controlId, LPARAM drawItem);
 

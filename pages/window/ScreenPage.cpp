@@ -1,7 +1,6 @@
 #include "pages/window/ScreenPage.h"
 
 #include "framework/Controls.h"
-#include "host/HostContext.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -83,12 +82,6 @@ void ScreenPage::OnOK()
     settings.WriteDword(IDS_VALUE_SCREEN_DRAG_SENSITIVITY,
                         static_cast<DWORD>(controls::TrackbarPosition(hwnd, IDC_SCREEN_SENSITIVITY_TRACKBAR)));
     PropertyPage::OnOK();
-}
-
-BOOL ScreenPage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
 }
 
 void ScreenPage::UpdateRestoreControls()

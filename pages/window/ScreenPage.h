@@ -16,7 +16,6 @@ public:
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
-    BOOL OnSetActive() override;
 
     // The restore controls matter only while the menu bar is hidden.
     void UpdateRestoreControls();

@@ -1,7 +1,6 @@
 #include "pages/window/TabAppearancePage.h"
 
 #include "framework/Controls.h"
-#include "host/HostContext.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
 
@@ -72,10 +71,4 @@ void TabAppearancePage::OnOK()
     settings.WriteDword(IDS_VALUE_TAB_POS_ACTIVATE, controls::ComboSelection(hwnd, IDC_TAB_APPEARANCE_ACTIVATE_COMBO));
     settings.WriteDword(IDS_VALUE_TAB_DOUBLE_TAP, controls::CheckState(hwnd, IDC_TAB_APPEARANCE_DOUBLE_TAP_CHECK));
     PropertyPage::OnOK();
-}
-
-BOOL TabAppearancePage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
 }

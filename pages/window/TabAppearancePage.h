@@ -15,5 +15,4 @@ public:
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
-    BOOL OnSetActive() override;
 };

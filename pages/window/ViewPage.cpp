@@ -122,9 +122,3 @@ void ViewPage::OnOK()
     settings.WriteString(IDS_VALUE_VIEW_SOURCE_APP, controls::WindowText(GetDlgItem(hwnd, IDC_VIEW_SOURCE_APP_EDIT)).c_str());
     PropertyPage::OnOK();
 }
-
-BOOL ViewPage::OnSetActive()
-{
-    hostContext.activePage = Index;
-    return PropertyPage::OnSetActive();
-}

@@ -15,7 +15,6 @@ public:
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
-    BOOL OnSetActive() override;
 
 private:
     // The length the box shows, brought into the spinner's range and shown so.

@@ -30,6 +30,25 @@ void WriteEntry(SettingsKey& key, int index, LPCWSTR storedName, LPCWSTR url)
     key.WriteString(name, url);
 }
 
+// Opens the list's key empty for a rewrite, so that values of a longer earlier list cannot
+// linger behind the new end. Keys other software keeps below the list stay: such a list is
+// emptied value by value. A list with no key below it is dropped and made anew, which asks
+// the registry a few calls where emptying asks two for every value.
+bool OpenEmptyList(SettingsKey& list, LPCWSTR subkey)
+{
+    if (!list.Create(subkey, NULL)) return false;
+    std::wstring below;
+    if (!list.EnumSubKeyName(0, below)) {
+        list.Close();
+        SettingsKey settings;
+        if (settings.Open(NULL)) settings.DeleteSubKey(subkey);
+        if (!list.Create(subkey, NULL)) return false;
+    }
+    // What stays after a drop the registry refused, and the values of a list with keys below it.
+    list.DeleteValues();
+    return true;
+}
+
 void WriteDefaults(LPCWSTR subkey, UINT firstNameId)
 {
     SettingsKey key;
@@ -102,10 +121,7 @@ UrlList LoadUrlList(LPCWSTR subkey)
 void SaveUrlList(LPCWSTR subkey, const UrlList& entries)
 {
     SettingsKey key;
-    if (!key.Create(subkey, NULL)) return;
-    // Rewritten whole, so values of a longer earlier list cannot linger behind the new end;
-    // keys other software keeps below the list stay.
-    key.DeleteValues();
+    if (!OpenEmptyList(key, subkey)) return;
     std::wstring storedName;
     for (size_t i = 0; i < entries.size(); ++i) {
         // Exactly two flag characters, so the text starts where the host looks for it.

@@ -18,18 +18,11 @@ const int kNavigationBarId = 0x3F00;
 
 class OptionsSheetTest : public SheetTest {};
 
-std::wstring Caption(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 TEST_F(OptionsSheetTest, OpensOnTheStartPageWithTenTabsAndTheTitle)
 {
     ExpectRanOn(CORVANE_PAGE_TAB_APPEARANCE, Show(CORVANE_PAGE_TAB_APPEARANCE, [&](driver::Sheet& sheet) {
         EXPECT_EQ(sheet.TabLabels(), kTabLabels);
-        EXPECT_EQ(Caption(sheet.Window()), L"Corvane Option");
+        EXPECT_EQ(driver::WindowText(sheet.Window()), L"Corvane Option");
         EXPECT_EQ(sheet.PageIndex(), CORVANE_PAGE_TAB_APPEARANCE);
         RECT rc = {};
         GetWindowRect(sheet.Window(), &rc);
@@ -40,7 +33,7 @@ TEST_F(OptionsSheetTest, OpensOnTheStartPageWithTenTabsAndTheTitle)
         // The navigation bar at the top shows the title too.
         HWND bar = GetDlgItem(sheet.Window(), kNavigationBarId);
         ASSERT_NE(bar, nullptr);
-        EXPECT_EQ(Caption(bar), L"Corvane Option");
+        EXPECT_EQ(driver::WindowText(bar), L"Corvane Option");
         EXPECT_TRUE(GetWindowLongW(sheet.Tabs(), GWL_STYLE) & TCS_BOTTOM) << "tabs go along the bottom";
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet.Window(), IDOK)));
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet.Window(), IDCANCEL)));
@@ -79,9 +72,7 @@ TEST_F(OptionsSheetTest, EveryPageRecordsItsIndexWhenActivated)
 // Enumeration callbacks are WINAPI: on x86 a lambda would have the wrong calling convention.
 BOOL CALLBACK CountMenuBar(HWND window, LPARAM count)
 {
-    wchar_t name[32] = L"";
-    GetClassNameW(window, name, 32);
-    if (lstrcmpW(name, L"menu_worker") == 0) {
+    if (driver::ClassOf(window) == L"menu_worker") {
         RECT rc;
         GetWindowRect(window, &rc);
         if (rc.top == 294 && rc.bottom == 320) ++*reinterpret_cast<int*>(count);

@@ -139,13 +139,6 @@ Reference ReadReference()
 // ---------------------------------------------------------------------------------------------
 // Windows of the session.
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 struct Found {
     HWND window = NULL;
     HWND owner = NULL;
@@ -155,7 +148,7 @@ struct Found {
 BOOL CALLBACK FindWindowOfThread(HWND window, LPARAM param)
 {
     Found* found = reinterpret_cast<Found*>(param);
-    if (!IsWindowVisible(window) || ClassOf(window) != found->className) return TRUE;
+    if (!IsWindowVisible(window) || driver::ClassOf(window) != found->className) return TRUE;
     if (found->owner && GetWindow(window, GW_OWNER) != found->owner) return TRUE;
     // A message box is a dialog with the static that holds its text; the sheet has a tab control.
     if (found->className == L"#32770" && !found->owner && !GetDlgItem(window, 0xFFFF)) return TRUE;

@@ -215,20 +215,6 @@ TEST_F(WhatAPersonSeesTest, EnablingAndSoundButtonsAreDrawnWhole)
 
 namespace fit {
 
-std::wstring Text(HWND control)
-{
-    wchar_t text[512] = L"";
-    GetWindowTextW(control, text, 512);
-    return text;
-}
-
-std::wstring ClassOf(HWND control)
-{
-    wchar_t name[64] = L"";
-    GetClassNameW(control, name, 64);
-    return name;
-}
-
 // How far the text's ink reaches when drawn as the control draws it, unclipped: measured on the
 // drawn pixels, not on the font's advances, as the system may draw a size from the font's
 // embedded bitmaps at other widths than the outlines it measures.
@@ -289,9 +275,9 @@ SIZE Extent(HFONT font, const std::wstring& text)
 // breaks, so a text taller than the static lost its last words; buttons keep one line.
 std::wstring Cut(HWND control)
 {
-    std::wstring text = Text(control);
+    std::wstring text = driver::WindowText(control);
     if (text.empty() || !IsWindowVisible(control)) return L"";
-    const std::wstring kind = ClassOf(control);
+    const std::wstring kind = driver::ClassOf(control);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     // Only the part of the control that lies on the page and on the screen can show text.
     RECT client, visible, page, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

@@ -38,4 +38,20 @@ std::wstring ComboItemText(HWND combo, int index)
     return text;
 }
 
+std::wstring WindowText(HWND window)
+{
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(length + 1, L'\0');
+    GetWindowTextW(window, &text[0], length + 1);
+    text.resize(lstrlenW(text.c_str()));
+    return text;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
 }  // namespace driver

@@ -14,5 +14,9 @@ std::wstring ListItemText(HWND list, int row, int column);
 std::wstring TabText(HWND tabs, int index);
 // The text of a combo box's item; empty when there is no such item.
 std::wstring ComboItemText(HWND combo, int index);
+// A window's text (a control's label, a window's caption), whatever its length.
+std::wstring WindowText(HWND window);
+// A window's class name ("#32770" for a dialog or message box).
+std::wstring ClassOf(HWND window);
 
 }  // namespace driver

@@ -7,14 +7,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "support/ControlText.h"
+
 namespace realinput {
 namespace {
 
 bool IsDialogClass(HWND window)
 {
-    wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
-    return lstrcmpW(name, L"#32770") == 0;
+    return driver::ClassOf(window) == L"#32770";
 }
 
 // What the modal loop of the window under the message does with it: a property sheet asks

@@ -3,9 +3,10 @@
 # Safe to run again: it does nothing once everything is there.
 #
 # Two parts. The first (toolchains, 64-bit Wine, display, build tools) must succeed. The
-# second is Wine's 32-bit side, which runs the x86 build: it needs the i386 architecture and
-# i386 libraries of exactly the versions of the amd64 ones, and its install fails whenever
-# the i386 package lists are briefly out of step with the amd64 ones (a mirror still
+# second is Wine's 32-bit side, which runs the x86 build. It is installed only where this
+# machine can execute 32-bit programs at all (tools/exec32.sh asks by running one). It needs
+# the i386 architecture and i386 libraries of exactly the versions of the amd64 ones, and
+# its install fails whenever the i386 package lists are briefly out of step with the amd64 ones (a mirror still
 # syncing). The update is retried a few times; if the 32-bit side still cannot be installed
 # this script says why, leaves the reason in $CORVANE_WINE32_STATUS (when set) and still
 # exits 0: the x86 build is made anyway and tools/test.sh reports that its suite did not run.
@@ -84,6 +85,14 @@ report() {  # the reason the 32-bit side is missing; no reason once it is there
     printf '%s\n' "$*" >"$status"
   fi
 }
+# Nothing is installed that this machine cannot run: without 32-bit support in its kernel,
+# wine32 installs but never starts.
+source "$(dirname "${BASH_SOURCE[0]}")/exec32.sh"
+if ! exec32_probe; then
+  echo "Wine's 32-bit side is not used or installed: this machine cannot execute 32-bit programs ($exec32_error)." >&2
+  report "this machine cannot execute 32-bit programs ($exec32_error)"
+  exit 0
+fi
 if installed "$wine32_package"; then
   report
   exit 0

@@ -4,15 +4,20 @@
 # no window waits for a window manager (the device has none; Xvfb neither), which would
 # otherwise cost two seconds each time a top-level window is hidden.
 # Then it makes the prefix the emulated device (also for prefixes made before):
-# - every program runs in a 240 x 320 virtual desktop, the device's screen: GetSystemMetrics
-#   reports it, message boxes are centred on it and drop-down lists stay on it; on a real
-#   display it is a device-sized window at the top left;
-# - the device's 96 dpi and its Tahoma: Wine does not find its own fonts by itself (dialogs
+# - every program runs in a virtual desktop of the device's screen (CORVANE_DEVICE, env.sh;
+#   240 x 320 for qvga): GetSystemMetrics reports it, message boxes are centred on it and
+#   drop-down lists stay on it; on a real display it is a device-sized window at the top left;
+# - the device's dpi (96, or 192 for VGA) and its Tahoma: Wine does not find its own fonts by itself (dialogs
 #   came out in DejaVu Sans), so they are put in the prefix, Tahoma narrowed to the device's
 #   widths by tools/device-font.py (Wine's is about 8 % wider, its bold 14 %, and template
 #   texts laid out for the device would be cut).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+# A 32-bit prefix needs Wine's 32-bit loader; it is never made with the 64-bit one instead.
+if [ "$arch" = x86 ] && ! exec32_probe; then
+  echo "No x86 prefix: this machine cannot execute 32-bit programs ($exec32_error)." >&2
+  exit 3
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   DISPLAY= wine64 wineboot --init >/dev/null 2>&1 || true
@@ -34,13 +39,26 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d false /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
 fi
-if ! grep -q '^"Corvane"="240x320"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+# The device: its screen as the virtual desktop, its dpi, and its shell's bar heights, which
+# the layer reads (HKLM\Software\PocketPC Layer\Device, pixels of the device's screen).
+size=${device_width}x${device_height}
+if ! grep -q "^\"Corvane\"=\"$size\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
   DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Corvane /f >/dev/null 2>&1
-  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Corvane /d 240x320 /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Corvane /d "$size" /f >/dev/null 2>&1
 fi
-if ! grep -q '^"LogPixels"=dword:00000060' "$WINEPREFIX/system.reg" 2>/dev/null; then
+dpi_hex=$(printf '%08x' "$device_dpi")
+if ! grep -q "^\"LogPixels\"=dword:$dpi_hex" "$WINEPREFIX/system.reg" 2>/dev/null ||
+   ! grep -q "^\"LogPixels\"=dword:$dpi_hex" "$WINEPREFIX/user.reg" 2>/dev/null; then
   DISPLAY= wine64 reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    /v LogPixels /t REG_DWORD /d "$device_dpi" /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$device_dpi" /f >/dev/null 2>&1
+fi
+shell='HKLM\Software\PocketPC Layer\Device'
+if ! grep -q "^\"Name\"=\"$device\"" "$WINEPREFIX/system.reg" 2>/dev/null; then
+  DISPLAY= wine64 reg add "$shell" /v Name /d "$device" /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add "$shell" /v TitleBarHeight /t REG_DWORD /d "$device_title_bar" /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add "$shell" /v MenuBarHeight /t REG_DWORD /d "$device_menu_bar" /f >/dev/null 2>&1
+  DISPLAY= wine64 reg add "$shell" /v InputPanelHeight /t REG_DWORD /d "$device_input_panel" /f >/dev/null 2>&1
 fi
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ ! -f "$fonts/tahoma.ttf" ] || [ "$repo/tools/device-font.py" -nt "$fonts/tahoma.ttf" ]; then

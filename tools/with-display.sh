@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command with a Wine prefix ready and a private Xvfb display, then tears both down.
-# The display is the device's screen, 240 x 320, like the virtual desktop the prefix gives
-# every program: the display's pointer is then always on the desktop, so a tap's cursor
-# position holds (Wine moves the pointer only while it is over its desktop).
+# The display is a square that holds the device's screen (the virtual desktop the prefix gives
+# every program, at its top left) turned either way: 320 x 320 for qvga. The pointer starts in
+# the display's middle, which lies on the desktop of every device, so a tap's cursor position
+# holds (Wine moves the pointer only while it is over its desktop).
 #   tools/with-display.sh COMMAND...
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -11,7 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 display=$((100 + $$ % 400))
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 240x320x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 "${device_display}x${device_display}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
   DISPLAY=":$display" wineserver -k >/dev/null 2>&1 || true

@@ -2,7 +2,7 @@
 // reported as a ratio against its goal. Not part of the tests: the numbers depend on the
 // machine, the ratios much less.
 //
-//   option_bench.exe STRIPPED_DLL [--quick]
+//   option_bench.exe STRIPPED_DLL [--quick] [--steps]
 #include <windows.h>
 #include "include/corvane_options.h"
 #include <commctrl.h>
@@ -24,6 +24,7 @@ const wchar_t kProduct[] = L"Bench";
 const wchar_t kShellKeys[] = L"Software\\Microsoft\\Shell\\Keys";
 
 int runs = 15;
+bool steps = false;  // --steps: the sheet's cost step by step
 HMODULE dll = NULL;
 CorvaneShowOptionsFn showOptions = nullptr;
 
@@ -120,6 +121,29 @@ void PrepareButtons()
     }
 }
 
+// Where the sheet's time goes, step by step: the component's cost over the same step of the
+// sheet with empty pages, averaged over the runs.
+void BenchSheetSteps(const std::function<void()>& ours, const std::function<void()>& baseline)
+{
+    std::vector<bench::Cost> mine, base;
+    for (int i = 0; i < runs; ++i) {
+        bench::RecordSteps(&mine);
+        ours();
+        bench::RecordSteps(&base);
+        baseline();
+    }
+    bench::RecordSteps(nullptr);
+    static const char* const names[] = {"open (page Buttons)", "Buttons", "PIE", "URL Alias", "URL Service", "Screen",
+                                        "Menu", "Tab 1", "Tab 2", "View", "About", "apply", "close"};
+    std::printf("  by step, ms a run (component / empty pages, CPU then wall):\n");
+    for (size_t i = 0; i < mine.size() && i < base.size() && i < sizeof(names) / sizeof(names[0]); ++i) {
+        std::printf("    %-20s CPU %6.1f / %6.1f (+%5.1f)   wall %6.1f / %6.1f (+%5.1f)\n", names[i],
+                    1000 * mine[i].cpu / runs, 1000 * base[i].cpu / runs, 1000 * (mine[i].cpu - base[i].cpu) / runs,
+                    1000 * mine[i].wall / runs, 1000 * base[i].wall / runs, 1000 * (mine[i].wall - base[i].wall) / runs);
+    }
+    std::printf("\n");
+}
+
 void BenchSheet()
 {
     testreg::SavedKey shellKeys(HKEY_LOCAL_MACHINE, kShellKeys);
@@ -138,6 +162,7 @@ void BenchSheet()
     bench::PrintRatio("  overhead of the component (wall clock)", tOurs.wall / tBase.wall, "<= 1.3x",
                       tOurs.wall / tBase.wall <= 1.3);
     std::printf("\n");
+    if (steps) BenchSheetSteps(ours, baseline);
 }
 
 }  // namespace
@@ -148,10 +173,13 @@ void BenchUrlLists(int runs);
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: option_bench STRIPPED_DLL [--quick]\n");
+        std::fprintf(stderr, "usage: option_bench STRIPPED_DLL [--quick] [--steps]\n");
         return 2;
     }
-    if (argc > 2 && lstrcmpW(argv[2], L"--quick") == 0) runs = 3;
+    for (int i = 2; i < argc; ++i) {
+        if (lstrcmpW(argv[i], L"--quick") == 0) runs = 3;
+        if (lstrcmpW(argv[i], L"--steps") == 0) steps = true;
+    }
     SetCurrentDirectoryW(L"C:\\");
     dll = LoadLibraryW(L"OPTION.dll");
     showOptions = reinterpret_cast<CorvaneShowOptionsFn>(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(CORVANE_ORDINAL_SHOW_OPTIONS))));

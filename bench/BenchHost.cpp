@@ -17,6 +17,11 @@ struct Drive {
 };
 Drive* drive = nullptr;
 
+std::vector<Cost>* stepCosts = nullptr;
+Cost stepStart;
+size_t stepIndex = 0;
+void StepDone();  // the step since the last one ended
+
 BOOL CALLBACK FindSheet(HWND window, LPARAM found)
 {
     if (IsWindowVisible(window) && GetDlgItem(window, 0x3020)) {
@@ -34,6 +39,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
         drive->done = true;
         HWND sheet = NULL;
         EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&sheet));
+        StepDone();  // opening
         if (sheet) drive->script(sheet);
         message->message = WM_NULL;
     }
@@ -69,7 +75,25 @@ double MedianOf(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+void StepDone()
+{
+    if (!stepCosts) return;
+    const Cost now = {Now(), ProcessCpu()};
+    if (stepIndex > 0) {
+        if (stepCosts->size() < stepIndex) stepCosts->resize(stepIndex);
+        (*stepCosts)[stepIndex - 1].wall += now.wall - stepStart.wall;
+        (*stepCosts)[stepIndex - 1].cpu += now.cpu - stepStart.cpu;
+    }
+    ++stepIndex;
+    stepStart = now;
+}
+
 }  // namespace
+
+void RecordSteps(std::vector<Cost>* steps)
+{
+    stepCosts = steps;
+}
 
 Cost Median(int runs, const std::function<void()>& measurement)
 {
@@ -107,7 +131,10 @@ void DriveSheet(const std::function<void()>& open, const std::function<void(HWND
     current.hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, NULL, GetCurrentThreadId());
     drive = &current;
     PostThreadMessageW(GetCurrentThreadId(), kDriveMessage, 0, 0);
+    stepIndex = 0;
+    StepDone();  // starts the opening
     open();
+    StepDone();  // closing
     drive = nullptr;
     UnhookWindowsHookEx(current.hook);
     // A sheet that never asked for a message leaves the marker behind; drop it.
@@ -120,8 +147,12 @@ void VisitAllAndApply(HWND sheet)
 {
     HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
     int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int page = 0; page < count; ++page) SendMessageW(sheet, PSM_SETCURSEL, page, 0);
+    for (int page = 0; page < count; ++page) {
+        SendMessageW(sheet, PSM_SETCURSEL, page, 0);
+        StepDone();
+    }
     SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    StepDone();
     PostMessageW(sheet, WM_NULL, 0, 0);
 }
 

@@ -30,6 +30,11 @@ void DriveSheet(const std::function<void()>& open, const std::function<void(HWND
 // Shows every page of the sheet in turn, then presses OK.
 void VisitAllAndApply(HWND sheet);
 
+// Where a driven sheet's time goes: while steps is set, each DriveSheet adds the cost of its
+// opening, of each page shown by VisitAllAndApply, of the apply and of the closing, in turn,
+// to (*steps)[0], [1], ...
+void RecordSteps(std::vector<Cost>* steps);
+
 HWND HostWindow();
 
 void PrintRatio(const char* what, double ratio, const char* goal, bool met);

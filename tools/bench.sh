@@ -2,7 +2,7 @@
 # Builds everything and runs the benchmarks, each against its baseline in the same run,
 # printing the ratios and their goals. Not part of the test suite. First the size of the
 # release OPTION.dll of both architectures against its goal.
-#   tools/bench.sh [--quick]
+#   tools/bench.sh [--quick] [--steps]   (--steps: the sheet's cost page by page)
 # CORVANE_ARCH=x86 runs the benchmarks on the x86 build (x64 by default; see env.sh).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"

@@ -7,8 +7,8 @@
 # - every program runs in a virtual desktop of the device's screen (CORVANE_DEVICE, env.sh;
 #   240 x 320 for qvga): GetSystemMetrics reports it, message boxes are centred on it and
 #   drop-down lists stay on it; on a real display it is a device-sized window at the top left;
-# - the device's dpi (96, or 192 for VGA) and its Tahoma: Wine does not find its own fonts by itself (dialogs
-#   came out in DejaVu Sans), so they are put in the prefix, Tahoma narrowed to the device's
+# - the device's dpi (96, or 192 for VGA) and its Tahoma: Wine does not find its own fonts by
+#   itself (dialogs came out in DejaVu Sans), so they are put in the prefix, Tahoma narrowed to the device's
 #   widths by tools/device-font.py (Wine's is about 8 % wider, its bold 14 %, and template
 #   texts laid out for the device would be cut).
 set -euo pipefail
@@ -18,8 +18,10 @@ if [ "$arch" = x86 ] && ! exec32_probe; then
   echo "No x86 prefix: this machine cannot execute 32-bit programs ($exec32_error)." >&2
   exit 3
 fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
+# A new prefix with what every device shares, in the folder $1.
+make_base() {
+  mkdir -p "$1"
+  export WINEPREFIX=$1
   DISPLAY= wine64 wineboot --init >/dev/null 2>&1 || true
   DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -38,28 +40,51 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   DISPLAY= wine64 reg add "$keys\\40C5" /v Flags /t REG_DWORD /d 11 /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d false /f >/dev/null 2>&1
   DISPLAY= wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1 || true  # the registry is on disk once the server is gone
+}
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # Every device's prefix starts as a copy of one made once per build (a copy takes a second or
+  # two, a new prefix ten or twenty); the copy is then made the device below.
+  prefix=$WINEPREFIX
+  base=$build/pfx-base
+  if [ ! -f "$base/system.reg" ]; then
+    mkdir -p "$build"
+    fresh=$(mktemp -d "$build/pfx-base.XXXXXX")
+    ( make_base "$fresh" )
+    mv -T "$fresh" "$base" 2>/dev/null || rm -rf "$fresh"  # another run made it meanwhile
+  fi
+  copy=$(mktemp -d "$prefix.XXXXXX")
+  cp -a "$base/." "$copy/"
+  mv -T "$copy" "$prefix" 2>/dev/null || rm -rf "$copy"
+  export WINEPREFIX=$prefix
 fi
 # The device: its screen as the virtual desktop, its dpi, and its shell's bar heights, which
-# the layer reads (HKLM\Software\PocketPC Layer\Device, pixels of the device's screen).
-size=${device_width}x${device_height}
-if ! grep -q "^\"Corvane\"=\"$size\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
-  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Corvane /f >/dev/null 2>&1
-  DISPLAY= wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Corvane /d "$size" /f >/dev/null 2>&1
+# the layer reads (HKLM\Software\PocketPC Layer\Device, pixels of the device's screen). All
+# in one import, once per prefix and again whenever the profile changed.
+device_reg=$(mktemp "${TMPDIR:-/tmp}/corvane-device.XXXXXX.reg")
+{
+  echo 'REGEDIT4'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\Explorer]'
+  echo '"Desktop"="Corvane"'
+  echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
+  echo "\"Corvane\"=\"${device_width}x${device_height}\""
+  echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
+  printf '"LogPixels"=dword:%08x\n' "$device_dpi"
+  echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]'
+  printf '"LogPixels"=dword:%08x\n' "$device_dpi"
+  echo '[HKEY_LOCAL_MACHINE\Software\PocketPC Layer\Device]'
+  echo "\"Name\"=\"$device\""
+  printf '"TitleBarHeight"=dword:%08x\n' "$device_title_bar"
+  printf '"MenuBarHeight"=dword:%08x\n' "$device_menu_bar"
+  printf '"InputPanelHeight"=dword:%08x\n' "$device_input_panel"
+} >"$device_reg"
+stamp=$WINEPREFIX/corvane-device.reg
+if ! cmp -s "$device_reg" "$stamp"; then
+  DISPLAY= wine64 regedit /S "Z:$device_reg" >/dev/null 2>&1
+  cp "$device_reg" "$stamp"
 fi
-dpi_hex=$(printf '%08x' "$device_dpi")
-if ! grep -q "^\"LogPixels\"=dword:$dpi_hex" "$WINEPREFIX/system.reg" 2>/dev/null ||
-   ! grep -q "^\"LogPixels\"=dword:$dpi_hex" "$WINEPREFIX/user.reg" 2>/dev/null; then
-  DISPLAY= wine64 reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d "$device_dpi" /f >/dev/null 2>&1
-  DISPLAY= wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$device_dpi" /f >/dev/null 2>&1
-fi
-shell='HKLM\Software\PocketPC Layer\Device'
-if ! grep -q "^\"Name\"=\"$device\"" "$WINEPREFIX/system.reg" 2>/dev/null; then
-  DISPLAY= wine64 reg add "$shell" /v Name /d "$device" /f >/dev/null 2>&1
-  DISPLAY= wine64 reg add "$shell" /v TitleBarHeight /t REG_DWORD /d "$device_title_bar" /f >/dev/null 2>&1
-  DISPLAY= wine64 reg add "$shell" /v MenuBarHeight /t REG_DWORD /d "$device_menu_bar" /f >/dev/null 2>&1
-  DISPLAY= wine64 reg add "$shell" /v InputPanelHeight /t REG_DWORD /d "$device_input_panel" /f >/dev/null 2>&1
-fi
+rm -f "$device_reg"
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ ! -f "$fonts/tahoma.ttf" ] || [ "$repo/tools/device-font.py" -nt "$fonts/tahoma.ttf" ]; then
   mkdir -p "$fonts"

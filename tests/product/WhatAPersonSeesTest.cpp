@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "UrlPageSupport.h"
+#include "support/Device.h"
 #include "support/ScreenOracle.h"
 
 namespace {
@@ -107,17 +108,21 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
     EXPECT_EQ(Stored(L"Service")[1], L"C New|http://2/") << "the caret was put at the end of \"Two\" by the tap";
 }
 
-// The point of a key of the raised input panel: five rows of 16 pixels over 240 x 80 pixels
-// above the menu bar, digits, then "qwertyuiop", "asdfghjkl" with Backspace, "zxcvbnm./:",
-// then space and Enter.
+// The point of a key of the raised input panel: five rows over the panel's height above the
+// menu bar, ten keys over the screen's width (24 x 16 pixels on QVGA): digits, then
+// "qwertyuiop", "asdfghjkl" with Backspace, "zxcvbnm./:", then space and Enter.
 POINT PanelKey(wchar_t key)
 {
+    const RECT panel = device::InputPanel();
+    const int keyWidth = (panel.right - panel.left) / 10, rowHeight = (panel.bottom - panel.top) / 5;
     const wchar_t* rows[] = {L"1234567890", L"qwertyuiop", L"asdfghjkl\b", L"zxcvbnm./:"};
     for (int row = 0; row < 4; ++row) {
         for (int i = 0; rows[row][i]; ++i)
-            if (rows[row][i] == key) return {i * 24 + 12, 214 + row * 16 + 8};
+            if (rows[row][i] == key)
+                return {i * keyWidth + keyWidth / 2, panel.top + row * rowHeight + rowHeight / 2};
     }
-    return key == L' ' ? POINT{60, 214 + 4 * 16 + 8} : POINT{200, 214 + 4 * 16 + 8};
+    const int bottomRow = panel.top + 4 * rowHeight + rowHeight / 2;
+    return key == L' ' ? POINT{panel.right / 4, bottomRow} : POINT{panel.right * 5 / 6, bottomRow};
 }
 
 TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersIt)
@@ -127,10 +132,12 @@ TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersI
     bool raisedByButton = false, loweredByButton = true;
     Show(CORVANE_PAGE_SERVICE, [&](driver::Sheet& sheet) {
         // The input-panel button sits at the right end of the menu bar.
-        sheet.TapAt(226, 307);
+        const RECT bar = device::MenuBar();
+        const int middle = (bar.top + bar.bottom) / 2;
+        sheet.TapAt(bar.right - device::Scale(14), middle);
         raisedByButton = InputPanelRaised();
         EXPECT_SCREEN_WHOLE("raised by the button");
-        sheet.TapAt(226 - 6, 307);
+        sheet.TapAt(bar.right - device::Scale(20), middle);
         loweredByButton = InputPanelRaised();
         EXPECT_SCREEN_WHOLE("lowered by the button");
 
@@ -342,10 +349,9 @@ TEST_F(WhatAPersonSeesTest, EveryTemplateTextFitsItsControl)
 
 namespace popup {
 
-const RECT kScreen = {0, 0, 240, 320};
-
 bool OnScreen(const RECT& rc)
 {
+    const RECT kScreen = device::Screen();
     return rc.left >= kScreen.left && rc.top >= kScreen.top && rc.right <= kScreen.right && rc.bottom <= kScreen.bottom;
 }
 
@@ -397,8 +403,9 @@ TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
 {
     SeedBoth();
     Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
-        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
-        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
+        const device::Profile& profile = device::Running();
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), profile.width) << "on the device " << std::string(profile.name, profile.name + lstrlenW(profile.name));
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), profile.height);
         // The assignment list opens low on the page, just above the tabs.
         HWND buttons = sheet.Item(IDC_BUTTONS_LIST);
         RECT row = {};
@@ -422,7 +429,7 @@ TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
     ASSERT_EQ(boxes.size(), 2u);
     for (const driver::MessageBoxSeen& box : boxes) {
         EXPECT_TRUE(popup::OnScreen(box.rect)) << "a message box lies at " << popup::Describe(box.rect);
-        EXPECT_LE(box.rect.right - box.rect.left, 240);
+        EXPECT_LE(box.rect.right - box.rect.left, device::Screen().right);
     }
 }
 

@@ -141,6 +141,9 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
         Paint(window);
         return 0;
+    case WM_PRINTCLIENT:
+        DrawKeys(window, reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_ERASEBKGND:
         return 1;  // the keys cover the panel
     case WM_MOUSEACTIVATE:

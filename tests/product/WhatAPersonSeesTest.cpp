@@ -9,6 +9,7 @@
 
 #include "UrlPageSupport.h"
 #include "support/Device.h"
+#include "support/RealInput.h"
 #include "support/ScreenOracle.h"
 
 namespace {
@@ -38,11 +39,58 @@ void TapRow(driver::Sheet& sheet, int row)
     sheet.TapAt(point.x, point.y);
 }
 
-// The raised input panel is a window on the screen.
-bool InputPanelRaised()
+HWND InputPanelWindow()
 {
-    HWND panel = FindWindowW(L"SipWndClass", NULL);
-    return panel && IsWindowVisible(panel);
+    return FindWindowW(L"SipWndClass", NULL);
+}
+
+// The raised input panel is on the screen: its window is shown above the menu bar, and the
+// screen's strip there shows exactly what the panel draws of itself (into a bitmap, as a
+// window prints its client area), key for key.
+::testing::AssertionResult InputPanelRaised()
+{
+    HWND panel = InputPanelWindow();
+    if (!panel || !IsWindowVisible(panel)) return ::testing::AssertionFailure() << "the panel's window is not shown";
+    RECT rc = {};
+    GetWindowRect(panel, &rc);
+    const RECT expected = device::InputPanel();
+    if (!EqualRect(&rc, &expected))
+        return ::testing::AssertionFailure() << "the panel lies at (" << rc.left << "," << rc.top << ")-(" << rc.right
+                                             << "," << rc.bottom << "), not above the menu bar";
+    const screen::Shot shown = screen::Capture(rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    int differing = 0, blank = 0;
+    const DWORD* drawn = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < shown.pixels.size(); ++i) {
+        if ((drawn[i] & 0xFFFFFF) != shown.pixels[i]) ++differing;
+        if ((drawn[i] & 0xFFFFFF) == 0) ++blank;
+    }
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    if (blank == width * height) return ::testing::AssertionFailure() << "the panel draws nothing when asked to print itself";
+    if (differing) return ::testing::AssertionFailure() << differing << " of the panel's " << width * height
+                                                         << " pixels on the screen differ from what it draws";
+    return ::testing::AssertionSuccess();
+}
+
+// The panel is down: its window is hidden (or was never made).
+bool InputPanelLowered()
+{
+    HWND panel = InputPanelWindow();
+    return !panel || !IsWindowVisible(panel);
 }
 
 TEST_F(WhatAPersonSeesTest, EveryPageTappedInTurnIsDrawnWhole)
@@ -85,7 +133,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             sheet.TapControl(IDC_URL_URL_EDIT);
             EXPECT_SCREEN_WHOLE("the second edit box tapped");
             TapRow(sheet, 0);
-            EXPECT_FALSE(InputPanelRaised()) << "a list row tapped lowers the panel";
+            EXPECT_TRUE(InputPanelLowered()) << "a list row tapped lowers the panel";
             EXPECT_SCREEN_WHOLE("the panel lowered");
             EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom);
 
@@ -96,7 +144,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             // tab control reports a tap.
             EXPECT_FALSE(sheet.TapTab(CORVANE_PAGE_MENU)) << "the tabs lie under the raised panel";
             sheet.Select(CORVANE_PAGE_MENU);
-            EXPECT_FALSE(InputPanelRaised()) << "a page switch lowers the panel";
+            EXPECT_TRUE(InputPanelLowered()) << "a page switch lowers the panel";
             EXPECT_SCREEN_WHOLE("another page after typing");
             ASSERT_TRUE(sheet.TapTab(c.page));
             EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom) << "the page is laid out for the panel down";
@@ -138,7 +186,7 @@ TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersI
         raisedByButton = InputPanelRaised();
         EXPECT_SCREEN_WHOLE("raised by the button");
         sheet.TapAt(bar.right - device::Scale(20), middle);
-        loweredByButton = InputPanelRaised();
+        loweredByButton = !InputPanelLowered();
         EXPECT_SCREEN_WHOLE("lowered by the button");
 
         TapRow(sheet, 0);
@@ -156,6 +204,73 @@ TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersI
     EXPECT_TRUE(raisedByButton);
     EXPECT_FALSE(loweredByButton);
     EXPECT_EQ(typed, L"abc ");
+}
+
+// A program gives an edit box the focus, as a host or an accessibility tool may: from the
+// handler of a message posted to the sheet's owner, or from a timer.
+namespace programfocus {
+
+const UINT kFocusMessage = WM_APP + 0x51;
+WNDPROC ownerProc = NULL;
+HWND timerTarget = NULL;
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kFocusMessage) {
+        SetFocus(reinterpret_cast<HWND>(lParam));
+        return 0;
+    }
+    return CallWindowProcW(ownerProc, window, message, wParam, lParam);
+}
+
+void CALLBACK FocusFromTimer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    if (timerTarget) SetFocus(timerTarget);
+    timerTarget = NULL;
+}
+
+}  // namespace programfocus
+
+TEST_F(WhatAPersonSeesTest, ThePanelIsDrawnWhenAProgramGivesAnEditBoxTheFocus)
+{
+    SeedBoth();
+    std::wstring typed;
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
+        HWND owner = GetWindow(sheet.Window(), GW_OWNER);
+        ASSERT_NE(owner, nullptr);
+        programfocus::ownerProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programfocus::OwnerProc)));
+        const int edits[] = {IDC_ALIAS_ALIAS_EDIT, IDC_URL_URL_EDIT};
+        for (int edit : edits) {
+            // A row is chosen first, so the edit box keeps the focus (with none a hint shows).
+            TapRow(sheet, 1);
+            ASSERT_TRUE(InputPanelLowered());
+            PostMessageW(owner, programfocus::kFocusMessage, 0, reinterpret_cast<LPARAM>(sheet.Item(edit)));
+            realinput::Settle();
+            EXPECT_EQ(GetFocus(), sheet.Item(edit));
+            EXPECT_TRUE(InputPanelRaised()) << "focus given from a message posted to the owner";
+            EXPECT_SCREEN_WHOLE("the panel raised by a posted SetFocus");
+
+            TapRow(sheet, 2);
+            ASSERT_TRUE(InputPanelLowered());
+            programfocus::timerTarget = sheet.Item(edit);
+            SetTimer(NULL, 0, 10, programfocus::FocusFromTimer);
+            for (int i = 0; i < 100 && programfocus::timerTarget; ++i) realinput::Settle();
+            EXPECT_EQ(GetFocus(), sheet.Item(edit));
+            EXPECT_TRUE(InputPanelRaised()) << "focus given from a timer";
+            EXPECT_SCREEN_WHOLE("the panel raised from a timer");
+        }
+        // The panel so raised types into the edit box.
+        SendMessageW(sheet.Item(IDC_URL_URL_EDIT), EM_SETSEL, 0, -1);
+        for (wchar_t key : std::wstring(L"x.y")) {
+            POINT point = PanelKey(key);
+            sheet.TapAt(point.x, point.y);
+        }
+        typed = sheet.Text(IDC_URL_URL_EDIT);
+        SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programfocus::ownerProc));
+    });
+    EXPECT_EQ(typed, L"x.y");
 }
 
 TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)

@@ -6,13 +6,14 @@
 namespace pocketpc {
 namespace {
 
-// Made once and kept, like a stock object: callers read it and never delete it.
+// Made once and kept, like a stock object: callers read it and never delete it. The dpi
+// does not change while the device runs.
 HFONT DeviceSystemFont()
 {
     static HFONT font = NULL;
     if (!font) {
         LOGFONTW record = {};
-        record.lfHeight = -11;  // Tahoma 8 point on the device's 96 dpi screen
+        record.lfHeight = -Scale(11);  // Tahoma 8 point: 11 pixels at 96 dpi, 22 at 192
         record.lfWeight = FW_NORMAL;
         record.lfCharSet = DEFAULT_CHARSET;
         record.lfQuality = DEFAULT_QUALITY;

@@ -20,8 +20,9 @@ const wchar_t kSipPrefClass[] = L"SIPPREF";
 
 RECT InputPanelRect()
 {
-    RECT rc = {0, device::kScreenHeight - device::kMenuBarHeight - device::kInputPanelHeight,
-               device::kScreenWidth, device::kScreenHeight - device::kMenuBarHeight};
+    const Geometry device = Device();
+    RECT rc = {0, device.screenHeight - device.menuBar - device.inputPanel, device.screenWidth,
+               device.screenHeight - device.menuBar};
     return rc;
 }
 
@@ -117,9 +118,9 @@ bool InputPanelRaised()
 
 RECT VisibleDesktop()
 {
-    RECT rc = {0, device::kNavigationBarHeight, device::kScreenWidth,
-               device::kScreenHeight - device::kMenuBarHeight};
-    if (inputPanelRaised) rc.bottom -= device::kInputPanelHeight;
+    const Geometry device = Device();
+    RECT rc = {0, device.titleBar, device.screenWidth, device.screenHeight - device.menuBar};
+    if (inputPanelRaised) rc.bottom -= device.inputPanel;
     return rc;
 }
 

@@ -22,14 +22,21 @@ struct Key {
 
 HWND panelWindow = NULL;
 int pressedKey = -1;
+HFONT keyFont = NULL;  // made with the window, deleted with it
 
-// Five rows of keys over the panel's 240 x 80 pixels.
+// Five rows of keys over the panel's height, ten columns over its width (the screen's):
+// 24 x 16 pixels each on the QVGA device. Laid out again when the panel's size changes.
 const std::vector<Key>& Keys()
 {
     static std::vector<Key> keys;
-    if (!keys.empty()) return keys;
-    const int rowHeight = device::kInputPanelHeight / 5;
-    const int keyWidth = device::kScreenWidth / 10;
+    static SIZE laidOut = {0, 0};
+    const RECT panel = InputPanelRect();
+    const SIZE size = {panel.right - panel.left, panel.bottom - panel.top};
+    if (!keys.empty() && size.cx == laidOut.cx && size.cy == laidOut.cy) return keys;
+    keys.clear();
+    laidOut = size;
+    const int rowHeight = size.cy / 5;
+    const int keyWidth = size.cx / 10;
     const wchar_t* rows[] = {L"1234567890", L"qwertyuiop", L"asdfghjkl", L"zxcvbnm./:"};
     for (int row = 0; row < 4; ++row) {
         for (int i = 0; rows[row][i]; ++i) {
@@ -79,17 +86,30 @@ void Press(const Key& key)
     }
 }
 
+// The desktop's dialog font at the device's dpi: 11 pixels on the QVGA device.
+HFONT KeyFont()
+{
+    if (!keyFont) {
+        LOGFONTW record = {};
+        if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(record), &record)) return NULL;
+        record.lfHeight = -Scale(11);
+        record.lfWidth = 0;
+        keyFont = CreateFontIndirectW(&record);
+    }
+    return keyFont;
+}
+
 void DrawKeys(HWND window, HDC dc)
 {
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
-    gdi::Selection font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    gdi::Selection font(dc, KeyFont());
     SetBkMode(dc, TRANSPARENT);
     const std::vector<Key>& keys = Keys();
     for (size_t i = 0; i < keys.size(); ++i) {
         RECT rc = keys[i].rc;
-        InflateRect(&rc, -1, -1);
+        InflateRect(&rc, -Scale(1), -Scale(1));
         const bool pressed = static_cast<int>(i) == pressedKey;
         FillRect(dc, &rc, GetSysColorBrush(pressed ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         SetTextColor(dc, GetSysColor(pressed ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
@@ -120,6 +140,9 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_PAINT:
         Paint(window);
+        return 0;
+    case WM_PRINTCLIENT:
+        DrawKeys(window, reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the keys cover the panel
@@ -189,6 +212,8 @@ void DestroyInputPanelWindow()
     // The window's procedure lives in this module, which the host may unload after the sheet.
     if (panelWindow && IsWindow(panelWindow)) DestroyWindow(panelWindow);
     panelWindow = NULL;
+    if (keyFont) DeleteObject(keyFont);
+    keyFont = NULL;
 }
 
 }  // namespace pocketpc

@@ -10,6 +10,21 @@ namespace pocketpc {
 // Window classes are registered to it, as the device's shell registers them to the process.
 HINSTANCE LayerModule();
 
+// The running device, in pixels of its screen: the screen as the system metrics report it
+// (width and height swap when the device turns), its dpi, and the heights of its shell's
+// title (navigation) bar, menu bar and input panel, as the device's setting gives them.
+struct Geometry {
+    int screenWidth;
+    int screenHeight;
+    int dpi;
+    int titleBar;
+    int menuBar;
+    int inputPanel;
+};
+Geometry Device();
+// A length in the QVGA device's 96-dpi pixels at the running device's dpi.
+int Scale(int pixels);
+
 // The visible desktop for the current input-panel state, in screen coordinates.
 RECT VisibleDesktop();
 

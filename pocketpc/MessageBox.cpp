@@ -39,7 +39,8 @@ void FitToScreen(HWND box)
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
     HWND text = GetDlgItem(box, kTextId);
-    const int excess = width - device::kScreenWidth;
+    const Geometry device = Device();
+    const int excess = width - device.screenWidth;
     if (excess > 0 && text) {
         RECT textRect = RectIn(text, box);
         const int textWidth = textRect.right - textRect.left - excess;
@@ -81,7 +82,7 @@ void FitToScreen(HWND box)
             SetWindowPos(button, NULL, rc.left + shift, rc.top + grow, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    const int x = (device::kScreenWidth - width) / 2, y = (device::kScreenHeight - height) / 2;
+    const int x = (device.screenWidth - width) / 2, y = (device.screenHeight - height) / 2;
     SetWindowPos(box, NULL, x > 0 ? x : 0, y > 0 ? y : 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -77,15 +77,6 @@ typedef struct tagSHMENUBARINFO {
     COLORREF clrBk;
 } SHMENUBARINFO, *PSHMENUBARINFO;
 
-// The emulated device: a QVGA portrait Pocket PC at the top left of the display.
-namespace device {
-const int kScreenWidth = 240;
-const int kScreenHeight = 320;
-const int kNavigationBarHeight = 26;
-const int kMenuBarHeight = 26;
-const int kInputPanelHeight = 80;
-}  // namespace device
-
 BOOL SHInitDialog(PSHINITDLGINFO info);
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 BOOL SHSipInfo(UINT action, UINT param, PVOID data, UINT winIni);

@@ -136,9 +136,20 @@ void MoveChild(HWND sheet, int id, int x, int y, int width, int height)
     if (child) SetWindowPos(child, HWND_TOP, x, y, width, height, SWP_NOACTIVATE);
 }
 
+// OK and Cancel at the navigation bar's right end, in the middle of its height; on a bar
+// lower than the buttons (18 pixels on some devices) they keep a pixel above and below.
+void PlaceSheetButtons(HWND sheet, const Geometry& device)
+{
+    int height = Scale(20);
+    if (height > device.titleBar - 2) height = device.titleBar - 2;
+    const int top = (device.titleBar - height) / 2;
+    MoveChild(sheet, IDOK, device.screenWidth - Scale(92), top, Scale(42), height);
+    MoveChild(sheet, IDCANCEL, device.screenWidth - Scale(48), top, Scale(46), height);
+}
+
 void ApplyPocketLook(HWND sheet, SheetLook* look)
 {
-    using namespace device;
+    const Geometry device = Device();
     SetWindowTextW(sheet, look->title);
 
     // A borderless window over the navigation bar and the visible desktop.
@@ -148,21 +159,20 @@ void ApplyPocketLook(HWND sheet, SheetLook* look)
     LONG exStyle = GetWindowLongW(sheet, GWL_EXSTYLE);
     exStyle &= ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
     SetWindowLongW(sheet, GWL_EXSTYLE, exStyle);
-    const int sheetHeight = kScreenHeight - kMenuBarHeight;
-    SetWindowPos(sheet, NULL, 0, 0, kScreenWidth, sheetHeight,
+    const int sheetHeight = device.screenHeight - device.menuBar;
+    SetWindowPos(sheet, NULL, 0, 0, device.screenWidth, sheetHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     // The navigation bar: the title on the left, OK and Cancel on the right.
     HWND bar = CreateWindowExW(0, L"STATIC", look->title,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_CENTERIMAGE, 0, 0,
-                               kScreenWidth, kNavigationBarHeight, sheet,
+                               device.screenWidth, device.titleBar, sheet,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNavigationBarId)),
                                LayerModule(), NULL);
     look->titleFont.Reset(CreateTitleFont(sheet));
     if (bar && look->titleFont) SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(look->titleFont.Get()), FALSE);
     if (bar) SetWindowPos(bar, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    MoveChild(sheet, IDOK, kScreenWidth - 92, 3, 42, 20);
-    MoveChild(sheet, IDCANCEL, kScreenWidth - 48, 3, 46, 20);
+    PlaceSheetButtons(sheet, device);
 
     // The device's sheet has no Apply or Help button.
     HWND apply = GetDlgItem(sheet, kApplyButtonId);
@@ -177,7 +187,7 @@ void ApplyPocketLook(HWND sheet, SheetLook* look)
             LONG tabStyle = GetWindowLongW(tabs, GWL_STYLE);
             SetWindowLongW(tabs, GWL_STYLE, (tabStyle | TCS_BOTTOM) & ~TCS_MULTILINE);
         }
-        SetWindowPos(tabs, NULL, 0, kNavigationBarHeight, kScreenWidth, sheetHeight - kNavigationBarHeight,
+        SetWindowPos(tabs, NULL, 0, device.titleBar, device.screenWidth, sheetHeight - device.titleBar,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         Subclass(tabs, TabsSubclassProc, NULL);
     }

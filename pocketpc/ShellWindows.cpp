@@ -13,7 +13,7 @@ const UINT kShowBarMessage = WM_APP + 1;
 // The input-panel button at the bar's right end, as on the device.
 RECT InputPanelButtonRect(const RECT& client)
 {
-    RECT rc = {client.right - 30, client.top + 3, client.right - 2, client.bottom - 2};
+    RECT rc = {client.right - Scale(30), client.top + Scale(3), client.right - Scale(2), client.bottom - Scale(2)};
     return rc;
 }
 
@@ -24,21 +24,26 @@ void DrawInputPanelButton(HDC dc, const RECT& client)
     const bool raised = InputPanelRaised();
     DrawEdge(dc, &button, raised ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     HBRUSH ink = GetSysColorBrush(COLOR_BTNTEXT);
-    RECT keyboard = {button.left + 4, button.top + 5, button.left + 20, button.top + 15};
-    FrameRect(dc, &keyboard, ink);
+    // Drawn in the 96-dpi device's pixels, each one a square of u x u.
+    const int u = Scale(1);
+    RECT keyboard = {button.left + 4 * u, button.top + 5 * u, button.left + 20 * u, button.top + 15 * u};
+    for (int edge = 0; edge < u; ++edge) {
+        RECT frame = {keyboard.left + edge, keyboard.top + edge, keyboard.right - edge, keyboard.bottom - edge};
+        FrameRect(dc, &frame, ink);
+    }
     for (int row = 0; row < 2; ++row) {
-        for (int x = keyboard.left + 2; x < keyboard.right - 2; x += 3) {
-            RECT key = {x, keyboard.top + 2 + row * 3, x + 2, keyboard.top + 3 + row * 3};
+        for (int x = keyboard.left + 2 * u; x < keyboard.right - 2 * u; x += 3 * u) {
+            RECT key = {x, keyboard.top + (2 + row * 3) * u, x + 2 * u, keyboard.top + (3 + row * 3) * u};
             FillRect(dc, &key, ink);
         }
     }
-    RECT space = {keyboard.left + 4, keyboard.bottom - 3, keyboard.right - 4, keyboard.bottom - 2};
+    RECT space = {keyboard.left + 4 * u, keyboard.bottom - 3 * u, keyboard.right - 4 * u, keyboard.bottom - 2 * u};
     FillRect(dc, &space, ink);
-    const int tipX = button.right - 5, middle = (keyboard.top + keyboard.bottom) / 2;
+    const int tipX = button.right - 5 * u, middle = keyboard.top + 5 * u;
     for (int i = 0; i < 3; ++i) {
         // Up while lowered (tap to raise), down while raised.
-        int y = raised ? middle + 1 - i : middle - 1 + i;
-        RECT line = {tipX - 1 - i, y, tipX + i, y + 1};
+        int y = raised ? middle + (1 - i) * u : middle + (i - 1) * u;
+        RECT line = {tipX - (1 + i) * u, y, tipX + i * u, y + u};
         FillRect(dc, &line, ink);
     }
 }
@@ -51,7 +56,7 @@ LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         RECT rc;
         GetClientRect(window, &rc);
         FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        RECT line = {rc.left, rc.top, rc.right, rc.top + 1};
+        RECT line = {rc.left, rc.top, rc.right, rc.top + Scale(1)};
         FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
         DrawInputPanelButton(dc, rc);
         EndPaint(window, &paint);
@@ -127,7 +132,7 @@ BOOL SHInitDialog(PSHINITDLGINFO info)
         RECT rc = pocketpc::VisibleDesktop();
         // Full screen ignores the input panel: the dialog keeps the whole visible desktop.
         if (info->dwFlags & SHIDIF_SIZEDLGFULLSCREEN)
-            rc.bottom = device::kScreenHeight - device::kMenuBarHeight;
+            rc.bottom = pocketpc::Device().screenHeight - pocketpc::Device().menuBar;
         SetWindowPos(info->hDlg, NULL, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -152,10 +157,10 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
 
     // An owned pop-up along the device's bottom edge; shown without taking the activation
     // from the dialog that asked for it.
+    const pocketpc::Geometry device = pocketpc::Device();
     HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, pocketpc::kMenuBarClass, L"",
-                               WS_POPUP | WS_CLIPSIBLINGS, 0,
-                               device::kScreenHeight - device::kMenuBarHeight, device::kScreenWidth,
-                               device::kMenuBarHeight, info->hwndParent, NULL, module, NULL);
+                               WS_POPUP | WS_CLIPSIBLINGS, 0, device.screenHeight - device.menuBar,
+                               device.screenWidth, device.menuBar, info->hwndParent, NULL, module, NULL);
     if (!bar) return FALSE;
     SetPropW(info->hwndParent, pocketpc::kNewestBarProperty, bar);
     if (!(info->dwFlags & SHCMBF_HIDDEN)) PostMessageW(bar, pocketpc::kShowBarMessage, 0, 0);

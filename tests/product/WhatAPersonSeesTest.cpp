@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "UrlPageSupport.h"
+#include "support/Device.h"
+#include "support/RealInput.h"
 #include "support/ScreenOracle.h"
 
 namespace {
@@ -37,11 +39,58 @@ void TapRow(driver::Sheet& sheet, int row)
     sheet.TapAt(point.x, point.y);
 }
 
-// The raised input panel is a window on the screen.
-bool InputPanelRaised()
+HWND InputPanelWindow()
 {
-    HWND panel = FindWindowW(L"SipWndClass", NULL);
-    return panel && IsWindowVisible(panel);
+    return FindWindowW(L"SipWndClass", NULL);
+}
+
+// The raised input panel is on the screen: its window is shown above the menu bar, and the
+// screen's strip there shows exactly what the panel draws of itself (into a bitmap, as a
+// window prints its client area), key for key.
+::testing::AssertionResult InputPanelRaised()
+{
+    HWND panel = InputPanelWindow();
+    if (!panel || !IsWindowVisible(panel)) return ::testing::AssertionFailure() << "the panel's window is not shown";
+    RECT rc = {};
+    GetWindowRect(panel, &rc);
+    const RECT expected = device::InputPanel();
+    if (!EqualRect(&rc, &expected))
+        return ::testing::AssertionFailure() << "the panel lies at (" << rc.left << "," << rc.top << ")-(" << rc.right
+                                             << "," << rc.bottom << "), not above the menu bar";
+    const screen::Shot shown = screen::Capture(rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    int differing = 0, blank = 0;
+    const DWORD* drawn = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < shown.pixels.size(); ++i) {
+        if ((drawn[i] & 0xFFFFFF) != shown.pixels[i]) ++differing;
+        if ((drawn[i] & 0xFFFFFF) == 0) ++blank;
+    }
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    if (blank == width * height) return ::testing::AssertionFailure() << "the panel draws nothing when asked to print itself";
+    if (differing) return ::testing::AssertionFailure() << differing << " of the panel's " << width * height
+                                                         << " pixels on the screen differ from what it draws";
+    return ::testing::AssertionSuccess();
+}
+
+// The panel is down: its window is hidden (or was never made).
+bool InputPanelLowered()
+{
+    HWND panel = InputPanelWindow();
+    return !panel || !IsWindowVisible(panel);
 }
 
 TEST_F(WhatAPersonSeesTest, EveryPageTappedInTurnIsDrawnWhole)
@@ -84,7 +133,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             sheet.TapControl(IDC_URL_URL_EDIT);
             EXPECT_SCREEN_WHOLE("the second edit box tapped");
             TapRow(sheet, 0);
-            EXPECT_FALSE(InputPanelRaised()) << "a list row tapped lowers the panel";
+            EXPECT_TRUE(InputPanelLowered()) << "a list row tapped lowers the panel";
             EXPECT_SCREEN_WHOLE("the panel lowered");
             EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom);
 
@@ -95,7 +144,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             // tab control reports a tap.
             EXPECT_FALSE(sheet.TapTab(CORVANE_PAGE_MENU)) << "the tabs lie under the raised panel";
             sheet.Select(CORVANE_PAGE_MENU);
-            EXPECT_FALSE(InputPanelRaised()) << "a page switch lowers the panel";
+            EXPECT_TRUE(InputPanelLowered()) << "a page switch lowers the panel";
             EXPECT_SCREEN_WHOLE("another page after typing");
             ASSERT_TRUE(sheet.TapTab(c.page));
             EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom) << "the page is laid out for the panel down";
@@ -107,17 +156,21 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
     EXPECT_EQ(Stored(L"Service")[1], L"C New|http://2/") << "the caret was put at the end of \"Two\" by the tap";
 }
 
-// The point of a key of the raised input panel: five rows of 16 pixels over 240 x 80 pixels
-// above the menu bar, digits, then "qwertyuiop", "asdfghjkl" with Backspace, "zxcvbnm./:",
-// then space and Enter.
+// The point of a key of the raised input panel: five rows over the panel's height above the
+// menu bar, ten keys over the screen's width (24 x 16 pixels on QVGA): digits, then
+// "qwertyuiop", "asdfghjkl" with Backspace, "zxcvbnm./:", then space and Enter.
 POINT PanelKey(wchar_t key)
 {
+    const RECT panel = device::InputPanel();
+    const int keyWidth = (panel.right - panel.left) / 10, rowHeight = (panel.bottom - panel.top) / 5;
     const wchar_t* rows[] = {L"1234567890", L"qwertyuiop", L"asdfghjkl\b", L"zxcvbnm./:"};
     for (int row = 0; row < 4; ++row) {
         for (int i = 0; rows[row][i]; ++i)
-            if (rows[row][i] == key) return {i * 24 + 12, 214 + row * 16 + 8};
+            if (rows[row][i] == key)
+                return {i * keyWidth + keyWidth / 2, panel.top + row * rowHeight + rowHeight / 2};
     }
-    return key == L' ' ? POINT{60, 214 + 4 * 16 + 8} : POINT{200, 214 + 4 * 16 + 8};
+    const int bottomRow = panel.top + 4 * rowHeight + rowHeight / 2;
+    return key == L' ' ? POINT{panel.right / 4, bottomRow} : POINT{panel.right * 5 / 6, bottomRow};
 }
 
 TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersIt)
@@ -127,11 +180,13 @@ TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersI
     bool raisedByButton = false, loweredByButton = true;
     Show(CORVANE_PAGE_SERVICE, [&](driver::Sheet& sheet) {
         // The input-panel button sits at the right end of the menu bar.
-        sheet.TapAt(226, 307);
+        const RECT bar = device::MenuBar();
+        const int middle = (bar.top + bar.bottom) / 2;
+        sheet.TapAt(bar.right - device::Scale(14), middle);
         raisedByButton = InputPanelRaised();
         EXPECT_SCREEN_WHOLE("raised by the button");
-        sheet.TapAt(226 - 6, 307);
-        loweredByButton = InputPanelRaised();
+        sheet.TapAt(bar.right - device::Scale(20), middle);
+        loweredByButton = !InputPanelLowered();
         EXPECT_SCREEN_WHOLE("lowered by the button");
 
         TapRow(sheet, 0);
@@ -149,6 +204,73 @@ TEST_F(WhatAPersonSeesTest, ThePanelsKeysTypeAndTheMenuBarButtonRaisesAndLowersI
     EXPECT_TRUE(raisedByButton);
     EXPECT_FALSE(loweredByButton);
     EXPECT_EQ(typed, L"abc ");
+}
+
+// A program gives an edit box the focus, as a host or an accessibility tool may: from the
+// handler of a message posted to the sheet's owner, or from a timer.
+namespace programfocus {
+
+const UINT kFocusMessage = WM_APP + 0x51;
+WNDPROC ownerProc = NULL;
+HWND timerTarget = NULL;
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kFocusMessage) {
+        SetFocus(reinterpret_cast<HWND>(lParam));
+        return 0;
+    }
+    return CallWindowProcW(ownerProc, window, message, wParam, lParam);
+}
+
+void CALLBACK FocusFromTimer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    if (timerTarget) SetFocus(timerTarget);
+    timerTarget = NULL;
+}
+
+}  // namespace programfocus
+
+TEST_F(WhatAPersonSeesTest, ThePanelIsDrawnWhenAProgramGivesAnEditBoxTheFocus)
+{
+    SeedBoth();
+    std::wstring typed;
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
+        HWND owner = GetWindow(sheet.Window(), GW_OWNER);
+        ASSERT_NE(owner, nullptr);
+        programfocus::ownerProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programfocus::OwnerProc)));
+        const int edits[] = {IDC_ALIAS_ALIAS_EDIT, IDC_URL_URL_EDIT};
+        for (int edit : edits) {
+            // A row is chosen first, so the edit box keeps the focus (with none a hint shows).
+            TapRow(sheet, 1);
+            ASSERT_TRUE(InputPanelLowered());
+            PostMessageW(owner, programfocus::kFocusMessage, 0, reinterpret_cast<LPARAM>(sheet.Item(edit)));
+            realinput::Settle();
+            EXPECT_EQ(GetFocus(), sheet.Item(edit));
+            EXPECT_TRUE(InputPanelRaised()) << "focus given from a message posted to the owner";
+            EXPECT_SCREEN_WHOLE("the panel raised by a posted SetFocus");
+
+            TapRow(sheet, 2);
+            ASSERT_TRUE(InputPanelLowered());
+            programfocus::timerTarget = sheet.Item(edit);
+            SetTimer(NULL, 0, 10, programfocus::FocusFromTimer);
+            for (int i = 0; i < 100 && programfocus::timerTarget; ++i) realinput::Settle();
+            EXPECT_EQ(GetFocus(), sheet.Item(edit));
+            EXPECT_TRUE(InputPanelRaised()) << "focus given from a timer";
+            EXPECT_SCREEN_WHOLE("the panel raised from a timer");
+        }
+        // The panel so raised types into the edit box.
+        SendMessageW(sheet.Item(IDC_URL_URL_EDIT), EM_SETSEL, 0, -1);
+        for (wchar_t key : std::wstring(L"x.y")) {
+            POINT point = PanelKey(key);
+            sheet.TapAt(point.x, point.y);
+        }
+        typed = sheet.Text(IDC_URL_URL_EDIT);
+        SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programfocus::ownerProc));
+    });
+    EXPECT_EQ(typed, L"x.y");
 }
 
 TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)
@@ -342,10 +464,9 @@ TEST_F(WhatAPersonSeesTest, EveryTemplateTextFitsItsControl)
 
 namespace popup {
 
-const RECT kScreen = {0, 0, 240, 320};
-
 bool OnScreen(const RECT& rc)
 {
+    const RECT kScreen = device::Screen();
     return rc.left >= kScreen.left && rc.top >= kScreen.top && rc.right <= kScreen.right && rc.bottom <= kScreen.bottom;
 }
 
@@ -397,8 +518,9 @@ TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
 {
     SeedBoth();
     Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
-        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
-        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
+        const device::Profile& profile = device::Running();
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), profile.width) << "on the device " << std::string(profile.name, profile.name + lstrlenW(profile.name));
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), profile.height);
         // The assignment list opens low on the page, just above the tabs.
         HWND buttons = sheet.Item(IDC_BUTTONS_LIST);
         RECT row = {};
@@ -422,7 +544,7 @@ TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
     ASSERT_EQ(boxes.size(), 2u);
     for (const driver::MessageBoxSeen& box : boxes) {
         EXPECT_TRUE(popup::OnScreen(box.rect)) << "a message box lies at " << popup::Describe(box.rect);
-        EXPECT_LE(box.rect.right - box.rect.left, 240);
+        EXPECT_LE(box.rect.right - box.rect.left, device::Screen().right);
     }
 }
 

@@ -3,14 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/Device.h"
 #include "support/RealInput.h"
 
 namespace screen {
 namespace {
-
-// The device's screen, at the display's top left.
-const int kWidth = 240;
-const int kHeight = 320;
 
 BOOL CALLBACK CollectVisible(HWND window, LPARAM param)
 {
@@ -77,10 +74,17 @@ std::wstring FileStem(const char* step)
 
 Shot Capture()
 {
+    return Capture(device::Screen());
+}
+
+Shot Capture(const RECT& area)
+{
     // What the screen shows once the input and the paints it caused are handled.
     realinput::Settle();
     AwaitMouseLeave();
+    const int kWidth = area.right - area.left, kHeight = area.bottom - area.top;
     Shot shot;
+    if (kWidth <= 0 || kHeight <= 0) return shot;
     shot.width = kWidth;
     shot.height = kHeight;
     shot.pixels.assign(static_cast<size_t>(kWidth) * kHeight, 0);
@@ -97,7 +101,7 @@ Shot Capture()
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     if (bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY);
+        BitBlt(memory, 0, 0, kWidth, kHeight, screen, area.left, area.top, SRCCOPY);
         GdiFlush();
         const uint32_t* source = static_cast<const uint32_t*>(bits);
         for (size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = source[i] & 0xFFFFFF;
@@ -150,6 +154,9 @@ bool Save(const Shot& shot, const std::wstring& path)
     const Shot repainted = Capture();
     RECT caretAfter = CaretRect();
 
+    const int kWidth = shown.width, kHeight = shown.height;
+    if (repainted.width != kWidth || repainted.height != kHeight)
+        return ::testing::AssertionFailure() << step << ": the screen changed its size while it was repainted";
     int differing = 0;
     RECT bounds = {kWidth, kHeight, -1, -1};
     for (int y = 0; y < kHeight; ++y) {

@@ -21,7 +21,9 @@ struct Shot {
     std::vector<uint32_t> pixels;
 };
 
+// The whole device screen as it is now (turned or not), or one area of it (screen coordinates).
 Shot Capture();
+Shot Capture(const RECT& area);
 // Saves a shot as a 24-bit BMP.
 bool Save(const Shot& shot, const std::wstring& path);
 

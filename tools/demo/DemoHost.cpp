@@ -6,7 +6,7 @@
 //                [--export FILE.reg] [--no-sheet]
 //
 // With --render the sheet is driven automatically: every page is shown in turn and the
-// emulated 240 x 320 device screen is saved as DIR\NN-Label.bmp, then a row edited with the
+// emulated device's whole screen (240 x 320 on QVGA) is saved as DIR\NN-Label.bmp, then a row edited with the
 // input panel up, an open drop-down list and the Default confirmation; then OK is pressed.
 // The Default confirmation is cancelled, so the lists stay as they were.
 // With --export the settings are also written to FILE.reg (REGEDIT4), which regedit can
@@ -31,9 +31,6 @@ namespace {
 const int kSheetTabControlId = 0x3020;
 const int kMessageBoxTextId = 0xFFFF;
 
-const int kScreenWidth = 240;
-const int kScreenHeight = 320;
-
 struct Options {
     std::wstring renderDir;
     int startPage = 0;
@@ -50,6 +47,8 @@ UINT_PTR renderTimer = 0;
 
 bool SaveScreenBitmap(const std::wstring& path)
 {
+    // The device's screen as it is now, turned or not.
+    const int kScreenWidth = GetSystemMetrics(SM_CXSCREEN), kScreenHeight = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};

@@ -262,9 +262,12 @@ void PropertyPage::ScrollIntoView(HWND control)
 
 void PropertyPage::FocusMoved()
 {
-    HWND focus = GetFocus();
     const bool opening = showingTop;
     showingTop = false;
+    // A page that opens as the sheet switches to it is measured again once the switch is
+    // complete: the switch lowers the panel, which only pages with a SIPPREF control hear of.
+    if (opening) UpdateScrolling();
+    HWND focus = GetFocus();
     if (focus == focusSeen) return;
     focusSeen = focus;
     if (!focus || !hwnd || !IsChild(hwnd, focus)) return;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/Dpi.h"
 #include "framework/Gdi.h"
 #include "host/HostContext.h"
 
@@ -88,7 +89,7 @@ void AddListColumns(HWND list, std::initializer_list<ListColumn> columns)
         LVCOLUMNW record = {};
         record.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
         record.fmt = LVCFMT_LEFT;
-        record.cx = column.width;
+        record.cx = dpi::ScaleX(column.width);
         record.pszText = const_cast<LPWSTR>(ResourceText(column.titleId));
         record.iSubItem = index;
         record.iOrder = index;
@@ -118,10 +119,53 @@ HFONT CreatePageFont(HWND window, PageFontStyle style)
     LOGFONTW font = {};
     HGDIOBJ current = GetCurrentObject(dc.Get(), OBJ_FONT);
     if (!current || !GetObjectW(current, sizeof(font), &font)) return NULL;
-    font.lfHeight = -11;
+    font.lfHeight = -dpi::ScaleY(11);
     if (style == PageFontStyle::Header) font.lfWeight = FW_BOLD;
     if (style == PageFontStyle::Link) font.lfUnderline = TRUE;
     return CreateFontIndirectW(&font);
+}
+
+namespace {
+
+SIZE BitmapSize(HBITMAP bitmap)
+{
+    BITMAP info = {};
+    SIZE size = {0, 0};
+    if (bitmap && GetObjectW(bitmap, sizeof(info), &info)) {
+        size.cx = info.bmWidth;
+        size.cy = info.bmHeight;
+    }
+    return size;
+}
+
+}  // namespace
+
+HBITMAP LoadPicture(UINT id, UINT doubleId, int width, int height)
+{
+    gdi::Bitmap picture(LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(id)));
+    SIZE size = BitmapSize(picture.Get());
+    if (doubleId && width >= 2 * size.cx && height >= 2 * size.cy) {
+        gdi::Bitmap doubled(LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(doubleId)));
+        if (doubled) {
+            picture.Reset(doubled.Release());
+            size = BitmapSize(picture.Get());
+        }
+    }
+    if (!picture || width <= 0 || height <= 0 || (size.cx == width && size.cy == height)) return picture.Release();
+
+    // Enlarging copies each pixel onto a block of them; the stretch mode only matters when
+    // pixels are dropped. A one-bit picture comes out black on white, as it is drawn.
+    gdi::WindowDC screen(NULL);
+    gdi::MemoryDC source(CreateCompatibleDC(screen.Get()));
+    gdi::MemoryDC target(CreateCompatibleDC(screen.Get()));
+    gdi::Bitmap sized(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!source || !target || !sized) return picture.Release();
+    {
+        gdi::Selection from(source.Get(), picture.Get());
+        gdi::Selection to(target.Get(), sized.Get());
+        StretchBlt(target.Get(), 0, 0, width, height, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    }
+    return sized.Release();
 }
 
 }  // namespace controls

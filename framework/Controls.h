@@ -43,7 +43,7 @@ void EnableControls(HWND dialog, BOOL enable, std::initializer_list<int> ids);
 // The whole text of a window, however long.
 std::wstring WindowText(HWND window);
 
-// A list-view column: its title (a string id) and width in pixels.
+// A list-view column: its title (a string id) and width in 96-dpi pixels.
 struct ListColumn {
     UINT titleId;
     int width;
@@ -61,5 +61,11 @@ int TrackbarPosition(HWND dialog, int trackbarId);
 enum class PageFontStyle { Header, Link };
 // Null when the window's font cannot be read.
 HFONT CreatePageFont(HWND window, PageFontStyle style);
+
+// A bitmap resource at the size the device shows it, in the screen's pixels. The picture
+// drawn for twice the resolution (doubleId; 0 when there is none) is taken once the size
+// reaches its own; a picture of another size than asked is enlarged pixel for pixel, so it
+// stays sharp. Null when the resource cannot be loaded.
+HBITMAP LoadPicture(UINT id, UINT doubleId, int width, int height);
 
 }  // namespace controls

@@ -1,7 +1,20 @@
 #include "framework/Dialog.h"
 
 #include "framework/Controls.h"
+#include "framework/Dpi.h"
 #include "host/HostContext.h"
+#include "resource.h"
+
+namespace {
+
+bool IsBitmapStatic(HWND child)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(child, className, 16);
+    return lstrcmpiW(className, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+}
+
+}  // namespace
 
 Dialog::Dialog(UINT templateId, HWND parent)
     : hwnd(NULL), parent(parent), menuBar(NULL), templateId(templateId & 0xFFFF), fullScreen(1)
@@ -52,17 +65,35 @@ void Dialog::ReleaseStaticBitmaps()
     // A static control that loaded its bitmap from the template does not release it on every
     // platform. Taking the bitmap back makes it ours everywhere, so it is deleted exactly once.
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t className[16] = L"";
-        GetClassNameW(child, className, 16);
-        if (lstrcmpiW(className, L"Static") != 0 || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
-            continue;
+        if (!IsBitmapStatic(child)) continue;
         gdi::Bitmap taken(reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0)));
+    }
+}
+
+void Dialog::FitRules()
+{
+    // A bitmap static takes the size of its bitmap, which is drawn for 96 dpi: elsewhere the
+    // rule is drawn anew at the screen's scale, across the same share of the page's width.
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsBitmapStatic(child)) continue;
+        BITMAP shown = {};
+        HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (!bitmap || !GetObjectW(bitmap, sizeof(shown), &shown)) continue;
+        const int width = dpi::ScaleX(shown.bmWidth);
+        const int height = dpi::ScaleY(shown.bmHeight);
+        if (width == shown.bmWidth && height == shown.bmHeight) continue;
+        HBITMAP rule = controls::LoadPicture(IDB_SEPARATOR, 0, width, height);
+        if (!rule) continue;
+        // The static hands back the bitmap it showed, which is then ours to delete.
+        gdi::Bitmap replaced(reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP,
+                                                                    reinterpret_cast<LPARAM>(rule))));
     }
 }
 
 BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
 {
     headerFont.Reset(controls::CreatePageFont(hwnd, controls::PageFontStyle::Header));
+    FitRules();
     if (fullScreen) {
         SHINITDLGINFO info = {};
         info.dwMask = SHIDIM_FLAGS;

@@ -40,6 +40,8 @@ protected:
     static Dialog* BoundTo(HWND window);
     static INT_PTR Dispatch(Dialog* dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ReleaseStaticBitmaps();
+    // Gives every rule of the template the device's size.
+    void FitRules();
 
     HWND hwnd;
     HWND parent;

@@ -1,8 +1,29 @@
 #include "framework/PropertyPage.h"
 
+#include "framework/Dpi.h"
 #include "host/HostContext.h"
 
-PropertyPage::PropertyPage(UINT templateId, UINT titleId) : Dialog(templateId, NULL), psp(), sheetIndex(-1)
+namespace {
+
+// Posted to the page after a message that may come with a move of the focus into it, and
+// handled once the move is complete.
+const UINT kFocusMoved = WM_APP + 1;
+// The space kept below the lowest control, as the templates keep above the highest.
+const int kBottomMargin = 3;
+// One step of the scroll bar's arrows: a line of text.
+const int kScrollLine = 13;
+
+}  // namespace
+
+PropertyPage::PropertyPage(UINT templateId, UINT titleId)
+    : Dialog(templateId, NULL),
+      psp(),
+      sheetIndex(-1),
+      scrollPosition(0),
+      updatingScroll(false),
+      focusCheckPosted(false),
+      showingTop(false),
+      focusSeen(NULL)
 {
     fullScreen = 0;
     psp.dwSize = sizeof(psp);
@@ -21,6 +42,51 @@ PropertyPage::~PropertyPage()
 {
 }
 
+INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        // Showing or hiding the scroll bar resizes the page too, from inside UpdateScrolling.
+        if (!updatingScroll) UpdateScrolling();
+        return FALSE;
+    case WM_VSCROLL:
+        // Up-down controls and vertical trackbars report to their parent with it as well.
+        if (lParam) break;
+        OnVScroll(LOWORD(wParam));
+        return TRUE;
+    case kFocusMoved:
+        focusCheckPosted = false;
+        FocusMoved();
+        return TRUE;
+    }
+
+    const INT_PTR result = Dialog::DialogProc(message, wParam, lParam);
+    switch (message) {
+    case WM_INITDIALOG:
+        showingTop = true;
+        UpdateScrolling();
+        break;
+    case WM_SETTINGCHANGE:
+        // After the page's own layout: the URL pages make room for the panel first.
+        UpdateScrolling();
+        break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        // A control that takes the focus, by a tap, a key or a program, reports it or redraws
+        // itself with its focus shown, asking the page for its colours.
+        if (!focusCheckPosted && hwnd) focusCheckPosted = PostMessageW(hwnd, kFocusMoved, 0, 0) != FALSE;
+        break;
+    }
+    return result;
+}
+
 BOOL PropertyPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     if (!Dialog::OnInitDialog(wParam, lParam)) return FALSE;
@@ -34,7 +100,10 @@ BOOL PropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header) {
         if (header->code == static_cast<UINT>(PSN_APPLY)) OnApply();
-        if (header->code == static_cast<UINT>(PSN_SETACTIVE)) OnSetActive();
+        if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
+            showingTop = true;
+            OnSetActive();
+        }
     }
     // Not handled as far as the message result goes: PSN_APPLY is answered with
     // PSNRET_NOERROR and PSN_SETACTIVE accepts the activation.
@@ -51,6 +120,168 @@ BOOL PropertyPage::OnSetActive()
 {
     if (sheetIndex >= 0) hostContext.activePage = sheetIndex;
     return TRUE;
+}
+
+void PropertyPage::OnSize(int, int)
+{
+}
+
+int PropertyPage::ViewHeight() const
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    int height = client.bottom;
+    SIPINFO sip = {};
+    sip.cbSize = sizeof(sip);
+    if (SipGetInfo(&sip)) {
+        POINT top = {0, 0};
+        MapWindowPoints(hwnd, NULL, &top, 1);
+        if (sip.rcVisibleDesktop.bottom - top.y < height) height = sip.rcVisibleDesktop.bottom - top.y;
+    }
+    return height > 0 ? height : 0;
+}
+
+int PropertyPage::ContentHeight() const
+{
+    int bottom = 0;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT rc;
+        GetWindowRect(child, &rc);
+        MapWindowPoints(NULL, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+        if (rc.bottom > bottom) bottom = rc.bottom;
+    }
+    return bottom + scrollPosition + dpi::ScaleY(kBottomMargin);
+}
+
+int PropertyPage::MaxScrollPosition() const
+{
+    const int hidden = ContentHeight() - ViewHeight();
+    return hidden > 0 ? hidden : 0;
+}
+
+void PropertyPage::UpdateScrolling()
+{
+    if (!hwnd || updatingScroll) return;
+    const int view = ViewHeight();
+    const int content = ContentHeight();
+    const bool needed = content > view;
+    // A page that fits and never scrolled is left exactly as the sheet shows it.
+    if (!needed && scrollPosition == 0 && !(GetWindowLongW(hwnd, GWL_STYLE) & WS_VSCROLL)) return;
+
+    updatingScroll = true;
+    if (scrollPosition > content - view) ScrollTo(needed ? content - view : 0);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    // A range the page covers hides the bar.
+    info.nMax = needed ? content - 1 : 0;
+    info.nPage = needed ? static_cast<UINT>(view) : 0;
+    info.nPos = scrollPosition;
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    updatingScroll = false;
+
+    HWND focus = GetFocus();
+    if (!showingTop && focus && IsChild(hwnd, focus)) ScrollIntoView(focus);
+}
+
+void PropertyPage::ScrollTo(int position)
+{
+    const int moved = scrollPosition - position;
+    if (!moved) return;
+    scrollPosition = position;
+    ScrollWindowEx(hwnd, 0, moved, NULL, NULL, NULL, NULL, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    // The children carried along keep the pixels they had, which the scroll moved only where
+    // they were on the screen: each is drawn again where it lands.
+    RedrawWindow(hwnd, NULL, NULL, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_POS;
+    info.nPos = scrollPosition;
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+}
+
+void PropertyPage::OnVScroll(int request)
+{
+    const int last = MaxScrollPosition();
+    int position = scrollPosition;
+    switch (request) {
+    case SB_LINEUP:
+        position -= dpi::ScaleY(kScrollLine);
+        break;
+    case SB_LINEDOWN:
+        position += dpi::ScaleY(kScrollLine);
+        break;
+    case SB_PAGEUP:
+        position -= ViewHeight();
+        break;
+    case SB_PAGEDOWN:
+        position += ViewHeight();
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_TRACKPOS;
+        if (!GetScrollInfo(hwnd, SB_VERT, &info)) return;
+        position = info.nTrackPos;
+        break;
+    }
+    case SB_TOP:
+        position = 0;
+        break;
+    case SB_BOTTOM:
+        position = last;
+        break;
+    default:
+        return;
+    }
+    if (position > last) position = last;
+    if (position < 0) position = 0;
+    ScrollTo(position);
+}
+
+void PropertyPage::ScrollIntoView(HWND control)
+{
+    // The page's own child: a combo box's edit is shown with its box.
+    while (control && GetParent(control) != hwnd) control = GetParent(control);
+    if (!control || !hwnd) return;
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(NULL, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+    const int view = ViewHeight();
+    int position = scrollPosition;
+    if (rc.bottom + dpi::ScaleY(kBottomMargin) > view) position += rc.bottom + dpi::ScaleY(kBottomMargin) - view;
+    if (rc.top < position - scrollPosition) position = scrollPosition + rc.top;
+    const int last = MaxScrollPosition();
+    if (position > last) position = last;
+    if (position < 0) position = 0;
+    ScrollTo(position);
+}
+
+void PropertyPage::FocusMoved()
+{
+    const bool opening = showingTop;
+    showingTop = false;
+    // A page that opens as the sheet switches to it is measured again once the switch is
+    // complete: the switch lowers the panel, which only pages with a SIPPREF control hear of.
+    if (opening) UpdateScrolling();
+    HWND focus = GetFocus();
+    if (focus == focusSeen) return;
+    focusSeen = focus;
+    if (!focus || !hwnd || !IsChild(hwnd, focus)) return;
+    // A page that opens stays as it is shown (the first time from its top) while some of the
+    // control the sheet or the page itself focused is in view.
+    if (opening) {
+        HWND control = focus;
+        while (control && GetParent(control) != hwnd) control = GetParent(control);
+        RECT rc;
+        if (!control || !GetWindowRect(control, &rc)) return;
+        MapWindowPoints(NULL, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+        if (rc.bottom > 0 && rc.top < ViewHeight()) return;
+    }
+    ScrollIntoView(focus);
 }
 
 INT_PTR CALLBACK PropertyPage::StaticPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -48,7 +48,8 @@ NAME_KIND = {"_COMBO": 44, "_CHECK": 42, "_RADIO": 43, "_EDIT": 45, "_SPIN": 46,
 
 # Picture formats: id -> (width, height, bits per pixel).
 BITMAPS = {"IDB_SEPARATOR": (232, 1, 4), "IDB_PLAY": (13, 13, 1),
-           "IDB_STOP": (13, 13, 1), "IDB_BUTTON": (16, 16, 4)}
+           "IDB_STOP": (13, 13, 1), "IDB_BUTTON": (16, 16, 4),
+           "IDB_PLAY_2X": (26, 26, 1), "IDB_STOP_2X": (26, 26, 1), "IDB_BUTTON_2X": (32, 32, 4)}
 ICON_IMAGES = [(32, 4), (32, 8), (16, 4), (16, 8)]
 
 
@@ -329,11 +330,15 @@ def check_pictures(f, resources, ids):
     shapes = {
         "IDB_PLAY": lambda r, c: 5 <= c <= 9 and abs(r - 6) <= 9 - c,
         "IDB_STOP": lambda r, c: 3 <= c <= 9 and 3 <= r <= 9,
+        # The same shapes at twice the resolution, where the page draws them on 192 dpi.
+        "IDB_PLAY_2X": lambda r, c: 10 <= c and c - 10 <= min(r - 4, 21 - r),
+        "IDB_STOP_2X": lambda r, c: 6 <= c <= 19 and 6 <= r <= 19,
     }
     for name, inside in shapes.items():
         rows, palette = bitmap_pixels(bitmaps[ids[name]])
+        size = BITMAPS[name][0]
         f.check(palette[:2] == [(0, 0, 0), (255, 255, 255)], "%s palette %r" % (name, palette))
-        wrong = [(r, c) for r in range(13) for c in range(13) if (rows[r][c] == 0) != inside(r, c)]
+        wrong = [(r, c) for r in range(size) for c in range(size) if (rows[r][c] == 0) != inside(r, c)]
         f.check(not wrong, "%s differs from its shape at (row, column) %r" % (name, wrong[:5]))
 
     group = by_type(resources, RT_GROUP_ICON).get(ids["IDI_PRODUCT"])

@@ -14,6 +14,9 @@ Outputs (referenced by bare file name from option.rc):
     play.bmp       bitmap 2002: 13 x 13, 1 bpp, play glyph
     stop.bmp       bitmap 2003: 13 x 13, 1 bpp, stop glyph
     button.bmp     bitmap 2004: 16 x 16, 4 bpp, a hardware button without an icon
+    play2x.bmp     bitmap 2005: 26 x 26, 1 bpp, the play glyph drawn for 192 dpi
+    stop2x.bmp     bitmap 2006: 26 x 26, 1 bpp, the stop glyph drawn for 192 dpi
+    button2x.bmp   bitmap 2007: 32 x 32, 4 bpp, the button drawn for 192 dpi
     event.wav      WAVE 2101: PCM, mono, 22050 Hz, 16 bit, 22344 bytes of samples
 """
 
@@ -161,6 +164,49 @@ ICON_16 = [
 
 SEPARATOR_WIDTH = 232
 
+# The pictures for screens of twice the resolution (192 dpi), drawn at that resolution rather
+# than enlarged, so the slopes and curves keep single-pixel steps. Described by shape; the
+# functions give the rows of characters, as for the pictures above.
+
+
+def play_2x():
+    """The play triangle on 26 x 26: vertical edge column 10, rows 4 to 21, tip column 18."""
+    return ["".join("#" if 10 <= c and c - 10 <= min(r - 4, 21 - r) else "." for c in range(26))
+            for r in range(26)]
+
+
+def stop_2x():
+    """The stop square on 26 x 26: 14 x 14, columns and rows 6 to 19."""
+    return ["".join("#" if 6 <= c <= 19 and 6 <= r <= 19 else "." for c in range(26))
+            for r in range(26)]
+
+
+def button_2x():
+    """The round button on 32 x 32 in BUTTON_LEGEND's characters: a two-pixel black rim, a
+    white highlight ring towards the top left, a grey shade towards the bottom right, and a
+    grey 4 x 4 dimple in the middle."""
+    rows = []
+    for y in range(32):
+        row = ""
+        for x in range(32):
+            dx, dy = x - 15.5, y - 15.5
+            d = math.hypot(dx, dy)
+            if d > 14.5:
+                row += "."
+            elif d > 12.5:
+                row += "K"
+            elif d > 10.5 and dx + dy < 0:
+                row += "w"
+            elif d > 9.5 and dx + dy > 8:
+                row += "G"
+            elif abs(dx) < 2 and abs(dy) < 2:
+                row += "G"
+            else:
+                row += "g"
+        rows.append(row)
+    return rows
+
+
 # ---------------------------------------------------------------------------
 # Sound: a two-note chime, the second note a fifth above the first, each a
 # decaying sine with a quieter octave partial that dies away twice as fast. Exactly 11172 samples (22344
@@ -304,6 +350,9 @@ def assets():
         "play.bmp": bmp_file(indexed(PLAY, glyph), 1, mono),
         "stop.bmp": bmp_file(indexed(STOP, glyph), 1, mono),
         "button.bmp": bmp_file(indexed(BUTTON, BUTTON_LEGEND), 4, VGA),
+        "play2x.bmp": bmp_file(indexed(play_2x(), glyph), 1, mono),
+        "stop2x.bmp": bmp_file(indexed(stop_2x(), glyph), 1, mono),
+        "button2x.bmp": bmp_file(indexed(button_2x(), BUTTON_LEGEND), 4, VGA),
         "event.wav": wav_file(chime_samples()),
     }
 

@@ -12,6 +12,9 @@
 #define IDB_PLAY                            2002    /* 13 x 13, 1 bpp */
 #define IDB_STOP                            2003    /* 13 x 13, 1 bpp */
 #define IDB_BUTTON                          2004    /* 16 x 16, a hardware button without an icon */
+#define IDB_PLAY_2X                         2005    /* 26 x 26, 1 bpp, the play glyph for 192 dpi */
+#define IDB_STOP_2X                         2006    /* 26 x 26, 1 bpp, the stop glyph for 192 dpi */
+#define IDB_BUTTON_2X                       2007    /* 32 x 32, the button picture for 192 dpi */
 
 /* Sound (resource type "WAVE") */
 #define IDR_EVENT_SOUND                     2101

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "host/HostContext.h"
 #include "resource.h"
@@ -79,7 +80,9 @@ int AddButtonImage(HIMAGELIST images, RegKey& button)
             if (image >= 0) return image;
         }
     }
-    gdi::Bitmap bitmap(LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(IDB_BUTTON)));
+    // At the image list's own size: a smaller bitmap would add no image at all.
+    gdi::Bitmap bitmap(controls::LoadPicture(IDB_BUTTON, IDB_BUTTON_2X, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON)));
     return ImageList_Add(images, bitmap.Get(), bitmap.Get());
 }
 

@@ -1,6 +1,7 @@
 #include "pages/urls/UrlListPage.h"
 
 #include "framework/Controls.h"
+#include "framework/Dpi.h"
 #include "host/HostContext.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
@@ -50,10 +51,7 @@ const int kFlagCount = 2;
 const int kTextEditLimit = 2045;
 const int kUrlEditLimit = 2047;
 
-// Bottom edge of the visible desktop on the portrait screen with the input panel lowered;
-// a panel raised over the page moves it up.
-const int kPanelFreeBottom = 294;
-// Some rows of the list must stay visible, whatever the panel covers.
+// Some rows of the list must stay visible, whatever the panel covers (96-dpi pixels).
 const int kMaxListShrink = 110;
 
 const int kFlagColumn = 0;
@@ -74,6 +72,16 @@ void MoveControlBy(HWND dialog, int id, int dy)
     SetWindowPos(control, NULL, rc.left, rc.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
+void SetControlWidth(HWND dialog, int id, int width)
+{
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) return;
+    RECT rc;
+    GetWindowRect(control, &rc);
+    if (rc.right - rc.left == width) return;
+    SetWindowPos(control, NULL, 0, 0, width, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
 // Each flag position holds its letter or a space. Any other character would show as unset in
 // the check boxes yet be saved back, so it reads as the space it shows.
 std::wstring KnownFlags(const std::wstring& flags, const UrlListPageParameters& parameters)
@@ -87,7 +95,13 @@ std::wstring KnownFlags(const std::wstring& flags, const UrlListPageParameters& 
 }  // namespace
 
 UrlListPage::UrlListPage(const UrlListPageParameters& parameters)
-    : PropertyPage(parameters.templateId, 0), parameters(parameters), currentRow(-1), initialListHeight(0)
+    : PropertyPage(parameters.templateId, 0),
+      parameters(parameters),
+      currentRow(-1),
+      initialListHeight(0),
+      initialListWidth(0),
+      initialUrlEditWidth(0),
+      initialPageWidth(0)
 {
 }
 
@@ -112,6 +126,12 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     RECT rc;
     GetWindowRect(list, &rc);
     initialListHeight = rc.bottom - rc.top;
+    initialListWidth = rc.right - rc.left;
+    GetWindowRect(GetDlgItem(hwnd, IDC_URL_URL_EDIT), &rc);
+    initialUrlEditWidth = rc.right - rc.left;
+    // Still the template's size: the sheet places and sizes the page later.
+    GetClientRect(hwnd, &rc);
+    initialPageWidth = rc.right;
 
     ListView_SetExtendedListViewStyle(list, ListView_GetExtendedListViewStyle(list) | LVS_EX_FULLROWSELECT);
     controls::AddListColumns(list, {{IDS_COLUMN_FLAG, 35},
@@ -351,6 +371,16 @@ void UrlListPage::ShowCurrentRow()
                        flags.size() > 1 && flags[1] == parameters.secondFlagLetter ? BST_CHECKED : BST_UNCHECKED);
 }
 
+void UrlListPage::OnSize(int width, int)
+{
+    // A page wider than its template (a landscape screen) gives its width to the list and to
+    // the URL box, the two that show long texts; their right margin stays the template's.
+    if (initialPageWidth <= 0) return;
+    const int grown = width > initialPageWidth ? width - initialPageWidth : 0;
+    SetControlWidth(hwnd, IDC_URL_LIST, initialListWidth + grown);
+    SetControlWidth(hwnd, IDC_URL_URL_EDIT, initialUrlEditWidth + grown);
+}
+
 void UrlListPage::FitToInputPanel()
 {
     // The panel may move before the page has measured its list.
@@ -360,22 +390,26 @@ void UrlListPage::FitToInputPanel()
     // Without the panel's state there is nothing to fit to; the layout stays as it is.
     if (!SipGetInfo(&sip)) return;
     const int visibleBottom = sip.rcVisibleDesktop.bottom;
+    // Where the visible desktop ends with the panel lowered: the panel's own bottom edge, on
+    // the menu bar. A panel raised over the page moves the visible bottom up from there.
+    const int panelFreeBottom = sip.rcSipRect.bottom;
+    const int maxListShrink = dpi::ScaleY(kMaxListShrink);
 
     HWND list = List();
     RECT rc;
     GetWindowRect(list, &rc);
     const int height = rc.bottom - rc.top;
     int delta;
-    if (visibleBottom >= kPanelFreeBottom) {
+    if (visibleBottom >= panelFreeBottom) {
         if (height == initialListHeight) return;
         delta = initialListHeight - height;
     } else {
-        const int fitted = initialListHeight + visibleBottom - kPanelFreeBottom;
+        const int fitted = initialListHeight + visibleBottom - panelFreeBottom;
         if (height == fitted) return;
         delta = fitted - height;
         // A visible desktop reaching the screen's bottom still has the menu bar to clear.
         if (visibleBottom == GetSystemMetrics(SM_CYSCREEN)) delta -= GetSystemMetrics(SM_CYMENU) + 1;
-        if (height + delta < initialListHeight - kMaxListShrink) delta = initialListHeight - kMaxListShrink - height;
+        if (height + delta < initialListHeight - maxListShrink) delta = initialListHeight - maxListShrink - height;
     }
 
     SetWindowPos(list, NULL, 0, 0, rc.right - rc.left, height + delta,

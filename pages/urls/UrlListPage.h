@@ -63,6 +63,11 @@ protected:
     void ShowHint();
 
     const UrlListPageParameters& parameters;
+    void OnSize(int width, int height) override;
+
     int currentRow;
     int initialListHeight;
+    int initialListWidth;
+    int initialUrlEditWidth;
+    int initialPageWidth;
 };

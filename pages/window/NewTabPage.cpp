@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/Dpi.h"
 #include "host/HostContext.h"
 #include "resource.h"
 #include "settings/SettingsKey.h"
@@ -25,12 +26,13 @@ const LPARAM kFileData = 0;
 
 // Glyphs sit inside the button's three-pixel frame.
 const int kGlyphInset = 3;
+const int kGlyphSize = 13;
 
-void LoadGlyph(Glyph& glyph, UINT bitmapId)
+void LoadGlyph(Glyph& glyph, UINT bitmapId, UINT doubleId)
 {
     glyph.width = 0;
     glyph.height = 0;
-    glyph.bitmap.Reset(LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(bitmapId)));
+    glyph.bitmap.Reset(controls::LoadPicture(bitmapId, doubleId, dpi::ScaleX(kGlyphSize), dpi::ScaleY(kGlyphSize)));
     BITMAP info = {};
     if (glyph.bitmap && GetObjectW(glyph.bitmap.Get(), sizeof(info), &info)) {
         glyph.width = info.bmWidth;
@@ -78,8 +80,8 @@ std::wstring ComboItemText(HWND dialog, LRESULT index)
 
 NewTabPage::NewTabPage() : PropertyPage(IDD, 0)
 {
-    LoadGlyph(playGlyph, IDB_PLAY);
-    LoadGlyph(stopGlyph, IDB_STOP);
+    LoadGlyph(playGlyph, IDB_PLAY, IDB_PLAY_2X);
+    LoadGlyph(stopGlyph, IDB_STOP, IDB_STOP_2X);
 }
 
 INT_PTR NewTabPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -183,7 +185,7 @@ BOOL NewTabPage::OnDrawItem(WPARAM controlId, LPARAM drawItem)
     gdi::MemoryDC memory(CreateCompatibleDC(item->hDC));
     if (memory && glyph->bitmap) {
         gdi::Selection drawn(memory.Get(), glyph->bitmap.Get());
-        BitBlt(item->hDC, kGlyphInset, kGlyphInset, glyph->width, glyph->height, memory.Get(), 0, 0,
+        BitBlt(item->hDC, dpi::ScaleX(kGlyphInset), dpi::ScaleY(kGlyphInset), glyph->width, glyph->height, memory.Get(), 0, 0,
                selected ? NOTSRCCOPY : SRCCOPY);
     }
     return TRUE;

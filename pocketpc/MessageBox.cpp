@@ -29,9 +29,54 @@ RECT RectIn(HWND window, HWND parent)
     return rc;
 }
 
+// How far the static's text reaches when drawn as the static draws it, unclipped. The desktop
+// lays a box out by the font's measured widths, but draws the small sizes of the device's
+// font from their embedded bitmaps, which reach a few pixels further: the last letters of a
+// line that just fits would be cut.
+int InkWidth(HWND text, int width)
+{
+    wchar_t buffer[1024] = L"";
+    GetWindowTextW(text, buffer, 1024);
+    const int canvasWidth = width + 64, canvasHeight = 256;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = canvasWidth;
+    info.bmiHeader.biHeight = -canvasHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    gdi::WindowDC screen(text);
+    HDC dc = CreateCompatibleDC(screen.Get());
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    int reach = 0;
+    if (dc && canvas && bits) {
+        HGDIOBJ oldBitmap = SelectObject(dc, canvas);
+        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+        RECT all = {0, 0, canvasWidth, canvasHeight};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        RECT box = {0, 0, width, canvasHeight};
+        DrawTextW(dc, buffer, -1, &box, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP);
+        GdiFlush();
+        const DWORD* pixel = static_cast<const DWORD*>(bits);
+        for (int y = 0; y < canvasHeight; ++y)
+            for (int x = canvasWidth - 1; x >= reach; --x)
+                if ((pixel[y * canvasWidth + x] & 0xFFFFFF) != 0xFFFFFF) {
+                    reach = x + 1;
+                    break;
+                }
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBitmap);
+    }
+    if (canvas) DeleteObject(canvas);
+    if (dc) DeleteDC(dc);
+    return reach;
+}
+
 // Narrows a box wider than the screen to the screen's width: its text wraps again in the
-// narrower static, and the buttons move below it, centred. Then the box is centred on the
-// screen.
+// narrower static, and the buttons move below it, centred. A text whose ink reaches past its
+// static gets the room, where the screen has it. Then the box is centred on the screen.
 void FitToScreen(HWND box)
 {
     RECT frame;
@@ -80,6 +125,24 @@ void FitToScreen(HWND box)
         for (HWND button : buttons) {
             RECT rc = RectIn(button, box);
             SetWindowPos(button, NULL, rc.left + shift, rc.top + grow, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (text) {
+        RECT textRect = RectIn(text, box);
+        const int textWidth = textRect.right - textRect.left;
+        const int overhang = InkWidth(text, textWidth) - textWidth;
+        if (overhang > 0 && width + overhang <= device.screenWidth) {
+            SetWindowPos(text, NULL, 0, 0, textWidth + overhang, textRect.bottom - textRect.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            width += overhang;
+            // The buttons stay centred in the wider box.
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                wchar_t name[16] = L"";
+                GetClassNameW(child, name, 16);
+                if (lstrcmpiW(name, L"Button") != 0) continue;
+                RECT rc = RectIn(child, box);
+                SetWindowPos(child, NULL, rc.left + overhang / 2, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
         }
     }
     const int x = (device.screenWidth - width) / 2, y = (device.screenHeight - height) / 2;

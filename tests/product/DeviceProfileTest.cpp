@@ -1,7 +1,8 @@
 // What holds on every screen the device family has: run on each emulated device (see
 // tests/CMakeLists.txt), not on the default one alone. Whatever gives an edit box of a URL page
 // the focus, the box ends up wholly on the screen between the title bar and the raised input
-// panel, and the screen shows what a full repaint draws.
+// panel, and the screen shows what a full repaint draws; the shell's own texts (the title
+// bar's buttons, the tabs, message boxes) fit where they are drawn.
 #include <gtest/gtest.h>
 
 #include "include/corvane_options.h"
@@ -9,6 +10,7 @@
 #include "UrlPageSupport.h"
 #include "support/RealInput.h"
 #include "support/ScreenOracle.h"
+#include "support/TextFit.h"
 
 namespace {
 
@@ -89,6 +91,41 @@ TEST_F(DeviceProfileTest, FocusedUrlEditBoxesLieAboveTheRaisedPanel)
         sheet.Cancel();
     });
     EXPECT_EQ(checked, 4);
+}
+
+TEST_F(DeviceProfileTest, TheShellsTextsFitTheirPlaces)
+{
+    std::vector<std::wstring> cut;
+    const auto note = [&](const std::wstring& where, const std::wstring& why) {
+        if (!why.empty()) cut.push_back(where + L": " + why);
+    };
+    size_t boxes = 0;
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
+        for (int id : {IDOK, IDCANCEL}) note(L"title bar", fit::Cut(GetDlgItem(sheet.Window(), id)));
+        // Each tab is measured while it is in the bar: the bar scrolls to the current tab.
+        const int tabs = static_cast<int>(SendMessageW(sheet.Tabs(), TCM_GETITEMCOUNT, 0, 0));
+        for (int tab = 0; tab < tabs; ++tab) {
+            sheet.Select(tab);
+            note(L"tabs", fit::TabCut(sheet.Tabs(), tab));
+        }
+        sheet.Select(CORVANE_PAGE_ALIAS);
+        // Two of the page's message boxes: the hint for an edit box with no row chosen, and the
+        // question Default asks.
+        sheet.InspectMessageBoxes([&](HWND box) {
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                note(L"message box", fit::Cut(child));
+        });
+        sheet.AnswerMessageBoxes(IDNO);
+        sheet.Focus(IDC_ALIAS_ALIAS_EDIT);
+        realinput::Settle();
+        sheet.Click(IDC_URL_DEFAULT);
+        realinput::Settle();
+        boxes = sheet.MessageBoxes().size();
+    });
+    EXPECT_EQ(boxes, 2u) << "the hint and Default's question were shown";
+    std::string report;
+    for (const std::wstring& line : cut) report += std::string(line.begin(), line.end()) + "\n";
+    EXPECT_TRUE(cut.empty()) << report;
 }
 
 }  // namespace

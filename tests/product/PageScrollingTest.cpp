@@ -140,7 +140,9 @@ TEST_F(PageScrollingTest, EveryControlIsWithinReachAndScrolledIntoViewWhenItTake
             }
             const std::string name = "page " + std::to_string(index);
             ExpectEveryControlWithinReach(page, name + " as it opens");
-            if (qvga) EXPECT_FALSE(ScrollingOf(page).bar) << name << ": the page fits the qvga screen";
+            if (qvga) {
+                EXPECT_FALSE(ScrollingOf(page).bar) << name << ": the page fits the qvga screen";
+            }
 
             // Around the page's tab stops with the Tab key, an edit box raising the panel.
             HWND first = NULL;

@@ -11,6 +11,7 @@
 #include "support/Device.h"
 #include "support/RealInput.h"
 #include "support/ScreenOracle.h"
+#include "support/TextFit.h"
 
 namespace {
 
@@ -335,109 +336,6 @@ TEST_F(WhatAPersonSeesTest, EnablingAndSoundButtonsAreDrawnWhole)
 
 }  // namespace
 
-namespace fit {
-
-// How far the text's ink reaches when drawn as the control draws it, unclipped: measured on the
-// drawn pixels, not on the font's advances, as the system may draw a size from the font's
-// embedded bitmaps at other widths than the outlines it measures.
-SIZE Ink(HFONT font, const std::wstring& text, bool wraps, int width)
-{
-    const int canvasWidth = width + 200, canvasHeight = 200;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = canvasWidth;
-    info.bmiHeader.biHeight = -canvasHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(NULL);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(NULL, screen);
-    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ oldBitmap = SelectObject(dc, canvas);
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    RECT all = {0, 0, canvasWidth, canvasHeight};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    RECT box = {0, 0, wraps ? width : canvasWidth, canvasHeight};
-    DrawTextW(dc, text.c_str(), -1, &box, DT_NOPREFIX | DT_NOCLIP | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
-    GdiFlush();
-    SIZE ink = {0, 0};
-    const DWORD* pixel = static_cast<const DWORD*>(bits);
-    for (int y = 0; y < canvasHeight; ++y)
-        for (int x = 0; x < canvasWidth; ++x)
-            if ((pixel[y * canvasWidth + x] & 0xFFFFFF) != 0xFFFFFF) {
-                ink.cx = std::max<LONG>(ink.cx, x + 1);
-                ink.cy = std::max<LONG>(ink.cy, y + 1);
-            }
-    // A line's height is the font's, not its ink's: descenders may reach below the row.
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    if (ink.cy > 0) ink.cy = ((ink.cy - 1) / metrics.tmHeight + 1) * metrics.tmHeight;
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    return ink;
-}
-
-SIZE Extent(HFONT font, const std::wstring& text)
-{
-    HDC dc = GetDC(NULL);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(NULL, dc);
-    return extent;
-}
-
-// Why a control's text does not fit its rectangle, or "" when it fits. Statics wrap at word
-// breaks, so a text taller than the static lost its last words; buttons keep one line.
-std::wstring Cut(HWND control)
-{
-    std::wstring text = driver::WindowText(control);
-    if (text.empty() || !IsWindowVisible(control)) return L"";
-    const std::wstring kind = driver::ClassOf(control);
-    const LONG style = GetWindowLongW(control, GWL_STYLE);
-    // Only the part of the control that lies on the page and on the screen can show text.
-    RECT client, visible, page, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    GetClientRect(control, &client);
-    GetWindowRect(control, &visible);
-    GetWindowRect(GetParent(control), &page);
-    IntersectRect(&visible, &visible, &page);
-    IntersectRect(&visible, &visible, &screen);
-    int width = std::min<int>(client.right - client.left, visible.right - visible.left);
-    const int height = std::min<int>(client.bottom - client.top, visible.bottom - visible.top);
-    if (lstrcmpiW(kind.c_str(), L"Static") == 0) {
-        const LONG type = style & SS_TYPEMASK;
-        if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE)
-            return L"";
-    } else if (lstrcmpiW(kind.c_str(), L"Button") == 0) {
-        const LONG type = style & BS_TYPEMASK;
-        if (type == BS_OWNERDRAW || type == BS_GROUPBOX) return L"";
-        if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) width -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
-        else width -= 4;  // the push button's edges
-    } else {
-        return L"";
-    }
-    std::wstring shown;
-    for (wchar_t c : text)
-        if (c != L'&') shown += c;
-    const bool wraps = lstrcmpiW(kind.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP &&
-                       (style & SS_TYPEMASK) != SS_SIMPLE;
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    const SIZE ink = Ink(font, shown, wraps, width);
-    // A disabled label is drawn grey through an image as wide as the text measures, so ink
-    // beyond the measured width is cut even where the control has room.
-    if (!IsWindowEnabled(control) && !wraps) width = std::min<int>(width, Extent(font, shown).cx);
-    if (ink.cx <= width && ink.cy <= height) return L"";
-    return L"\"" + text + L"\" needs " + std::to_wstring(ink.cx) + L" x " + std::to_wstring(ink.cy) + L", has " +
-           std::to_wstring(width) + L" x " + std::to_wstring(height);
-}
-
-}  // namespace fit
 
 TEST_F(WhatAPersonSeesTest, EveryTemplateTextFitsItsControl)
 {

@@ -18,6 +18,7 @@ struct RunState {
     int answer = 0;
     UINT_PTR boxTimer = 0;
     std::vector<MessageBoxSeen> boxes;
+    std::function<void(HWND)> inspectBox;
 };
 
 RunState* state = nullptr;
@@ -67,6 +68,7 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD)
     EnumChildWindows(box, CollectButton, reinterpret_cast<LPARAM>(&seen.buttons));
     GetWindowRect(box, &seen.rect);
     state->boxes.push_back(seen);
+    if (state->inspectBox) state->inspectBox(box);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(state->answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, state->answer)));
 }
@@ -321,6 +323,11 @@ void Sheet::AnswerMessageBoxes(int button)
 {
     state->answer = button;
     if (!state->boxTimer) state->boxTimer = SetTimer(NULL, 0, 20, AnswerMessageBox);
+}
+
+void Sheet::InspectMessageBoxes(const std::function<void(HWND box)>& inspect)
+{
+    state->inspectBox = inspect;
 }
 
 const std::vector<MessageBoxSeen>& Sheet::MessageBoxes() const

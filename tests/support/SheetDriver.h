@@ -74,6 +74,8 @@ public:
     // Message boxes shown from now on are answered with the button and recorded.
     void AnswerMessageBoxes(int button);
     const std::vector<MessageBoxSeen>& MessageBoxes() const;
+    // Each answered box is handed to inspect first, while it is still on the screen.
+    void InspectMessageBoxes(const std::function<void(HWND box)>& inspect);
 
     void Ok();
     void Cancel();

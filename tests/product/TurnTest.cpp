@@ -119,6 +119,18 @@ void TurnAndCheck(driver::Sheet& sheet, const char* step)
     EXPECT_TRUE(OnScreen(ok) && ok.bottom <= profile.titleBar) << "OK lies at " << Describe(ok);
 }
 
+// The sheet's owner, a top-level window of the thread like the host's, counts the shell's
+// notices of a turn.
+const WPARAM kSettingChangeReset = 0x3002;  // SETTINGCHANGE_RESET: the screen turned
+WNDPROC ownerProc = NULL;
+int resets = 0;
+
+LRESULT CALLBACK CountingOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTINGCHANGE && wParam == kSettingChangeReset) ++resets;
+    return CallWindowProcW(ownerProc, window, message, wParam, lParam);
+}
+
 TEST_F(TurnTest, ATurnWithThePanelUpKeepsTheEditAndTheSheetFollowsTheScreen)
 {
     Seed(L"Alias", {{L"D a", L"http://a/"}, {L"  b", L"http://b/"}, {L" Ec", L"http://c/"}});
@@ -127,6 +139,11 @@ TEST_F(TurnTest, ATurnWithThePanelUpKeepsTheEditAndTheSheetFollowsTheScreen)
         sheet.TapControl(IDC_ALIAS_ALIAS_EDIT);
         HWND edit = sheet.Item(IDC_ALIAS_ALIAS_EDIT);
         ASSERT_EQ(GetFocus(), edit);
+        HWND owner = GetWindow(sheet.Window(), GW_OWNER);
+        ASSERT_NE(owner, nullptr);
+        resets = 0;
+        ownerProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingOwnerProc)));
         ASSERT_TRUE(PanelRaisedAboveMenuBar()) << "a tap on the alias raises the panel";
         sheet.PressKeys(L"\bxy");
         SendMessageW(edit, EM_SETSEL, 1, 1);  // the caret between "x" and "y"
@@ -137,7 +154,10 @@ TEST_F(TurnTest, ATurnWithThePanelUpKeepsTheEditAndTheSheetFollowsTheScreen)
         for (int turn = 0; turn < 2; ++turn) {
             const auto caret = EditSelection(sheet, IDC_ALIAS_ALIAS_EDIT);
             const std::wstring text = sheet.Text(IDC_ALIAS_ALIAS_EDIT);
+            const int resetsBefore = resets;
+            const bool square = device::Screen().right == device::Screen().bottom;
             TurnAndCheck(sheet, steps[turn]);
+            EXPECT_EQ(resets, resetsBefore + (square ? 0 : 1)) << steps[turn] << ": the top-level windows hear of a turn once";
             EXPECT_TRUE(PanelRaisedAboveMenuBar()) << steps[turn] << ": the panel stays up at its new place";
             EXPECT_EQ(GetFocus(), edit) << steps[turn];
             EXPECT_EQ(sheet.Text(IDC_ALIAS_ALIAS_EDIT), text) << steps[turn];
@@ -151,6 +171,7 @@ TEST_F(TurnTest, ATurnWithThePanelUpKeepsTheEditAndTheSheetFollowsTheScreen)
             EXPECT_SCREEN_WHOLE("typed after the turn");
         }
         EXPECT_EQ(device::Screen().right, device::Running().width) << "turned back as the device started";
+        SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownerProc));
         sheet.Ok();
     });
     EXPECT_EQ(Stored(L"Alias"), (std::vector<std::wstring>{L"D a|http://a/", L"  xzwy|http://b/", L" Ec|http://c/"}));

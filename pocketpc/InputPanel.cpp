@@ -111,6 +111,11 @@ void SetInputPanel(bool raised)
     BroadcastInputPanelChange();
 }
 
+void AnnounceInputPanel()
+{
+    BroadcastInputPanelChange();
+}
+
 bool InputPanelRaised()
 {
     return inputPanelRaised;

@@ -207,6 +207,16 @@ void ShowInputPanelWindow(bool raised)
     RefreshMenuBars();
 }
 
+void PlaceInputPanelWindow()
+{
+    // Kept shown or hidden as it is: a turn changes where the panel lies, not whether it is up.
+    if (!panelWindow || !IsWindow(panelWindow)) return;
+    const RECT rc = InputPanelRect();
+    SetWindowPos(panelWindow, NULL, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(panelWindow, NULL, FALSE);
+}
+
 void DestroyInputPanelWindow()
 {
     // The window's procedure lives in this module, which the host may unload after the sheet.

@@ -40,6 +40,28 @@ bool InputPanelRaised();
 // Redraws the menu bars, whose input-panel button shows the panel's state.
 void RefreshMenuBars();
 
+// The device turning: when the screen's size changes, every top-level window gets
+// WM_DISPLAYCHANGE. The layer's windows that get it call ScreenChanged, which posts one
+// FollowScreenMessage to the window (however many of them got it, and however many changes
+// a turn took); FollowScreen, run by that message, lays the layer's windows out for the
+// screen as it is then: the sheets with their pages, the menu bars, the input panel (raised
+// or not, as it was), open message boxes and drop-down lists; then it tells the thread's
+// top-level windows, as the device does (WM_SETTINGCHANGE with SETTINGCHANGE_RESET), and
+// every window that follows the input panel that its rectangles moved.
+void ScreenChanged(HWND window);
+UINT FollowScreenMessage();
+void FollowScreen();
+// Forgets a follow still waiting, when the window it was posted to is gone with the sheet.
+void ScreenFollowed();
+// Each lays one kind of the layer's windows out for the screen as it is now; false for a
+// window of any other kind.
+bool PlaceLayerSheet(HWND window);
+bool PlaceMenuBar(HWND window);
+bool RefitMessageBox(HWND window);
+void PlaceInputPanelWindow();
+// Tells the windows that follow the input panel that its state or its rectangles changed.
+void AnnounceInputPanel();
+
 // Window subclassing that keeps the replaced procedures in the process, not in window
 // properties: the common controls' SetWindowSubclass reads a property on every message,
 // which costs a round trip to the window server under Wine.

@@ -149,18 +149,30 @@ void FitToScreen(HWND box)
     SetWindowPos(box, NULL, x > 0 ? x : 0, y > 0 ? y : 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool IsMessageBox(HWND window)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    return lstrcmpW(name, L"#32770") == 0 && GetDlgItem(window, kTextId);
+}
+
 LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        wchar_t name[16] = L"";
-        GetClassNameW(window, name, 16);
-        if (lstrcmpW(name, L"#32770") == 0 && GetDlgItem(window, kTextId)) FitToScreen(window);
+        if (IsMessageBox(window)) FitToScreen(window);
     }
     return CallNextHookEx(boxHook, code, wParam, lParam);
 }
 
 }  // namespace
+
+bool RefitMessageBox(HWND window)
+{
+    if (!IsMessageBox(window)) return false;
+    FitToScreen(window);
+    return true;
+}
 }  // namespace pocketpc
 
 int PocketMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)

@@ -39,6 +39,9 @@
 #define SIPF_DOCKED 0x00000002
 #define SIPF_LOCKED 0x00000004
 
+// wParam of the WM_SETTINGCHANGE the shell sends when the screen turned.
+#define SETTINGCHANGE_RESET 0x3002
+
 #define SHIDIM_FLAGS 0x0001
 #define SHIDIF_DONEBUTTON 0x0001
 #define SHIDIF_SIZEDLG 0x0002

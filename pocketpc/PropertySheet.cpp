@@ -46,6 +46,12 @@ LRESULT CALLBACK SheetSubclassProc(HWND sheet, UINT message, WPARAM wParam, LPAR
             return result;
         }
     }
+    // The device turned: the layer's windows follow once the turn is over.
+    if (message == WM_DISPLAYCHANGE) ScreenChanged(sheet);
+    if (message == FollowScreenMessage()) {
+        FollowScreen();
+        return 0;
+    }
     return CallReplaced(SheetSubclassProc, sheet, message, wParam, lParam);
 }
 
@@ -147,6 +153,33 @@ void PlaceSheetButtons(HWND sheet, const Geometry& device)
     MoveChild(sheet, IDCANCEL, device.screenWidth - Scale(48), top, Scale(46), height);
 }
 
+// The sheet over the navigation bar and the visible desktop of the screen as it is now: the
+// navigation bar, OK and Cancel along its top, the tab control below, and every page made so
+// far where the sheet itself puts a page (its tab control's page area).
+void PlaceSheet(HWND sheet, const Geometry& device)
+{
+    const int sheetHeight = device.screenHeight - device.menuBar;
+    SetWindowPos(sheet, NULL, 0, 0, device.screenWidth, sheetHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND bar = GetDlgItem(sheet, kNavigationBarId);
+    if (bar) SetWindowPos(bar, HWND_BOTTOM, 0, 0, device.screenWidth, device.titleBar, SWP_NOACTIVATE);
+    PlaceSheetButtons(sheet, device);
+    HWND tabs = GetDlgItem(sheet, kTabControlId);
+    if (!tabs) return;
+    SetWindowPos(tabs, NULL, 0, device.titleBar, device.screenWidth, sheetHeight - device.titleBar,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RECT area;
+    GetClientRect(tabs, &area);
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(tabs, sheet, reinterpret_cast<POINT*>(&area), 2);
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, i, 0));
+        if (page)
+            SetWindowPos(page, NULL, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void ApplyPocketLook(HWND sheet, SheetLook* look)
 {
     const Geometry device = Device();
@@ -203,6 +236,14 @@ int CALLBACK LayerCallback(HWND sheet, UINT message, LPARAM lParam)
 }
 
 }  // namespace
+
+bool PlaceLayerSheet(HWND window)
+{
+    if (!SubclassData(SheetSubclassProc, window)) return false;
+    PlaceSheet(window, Device());
+    return true;
+}
+
 }  // namespace pocketpc
 
 INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
@@ -237,7 +278,10 @@ INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
     activeLook = look.outer;
     // The panel goes down with the sheet; its window goes too when no sheet is left.
     SetInputPanel(false);
-    if (!activeLook) DestroyInputPanelWindow();
+    if (!activeLook) {
+        DestroyInputPanelWindow();
+        ScreenFollowed();
+    }
     return result;
 }
 #endif

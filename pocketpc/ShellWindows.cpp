@@ -80,6 +80,11 @@ LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         return 0;
     }
+    if (message == WM_DISPLAYCHANGE) ScreenChanged(window);
+    if (message == FollowScreenMessage()) {
+        FollowScreen();
+        return 0;
+    }
     if (message == WM_DESTROY) {
         HWND owner = GetWindow(window, GW_OWNER);
         if (owner && GetPropW(owner, kNewestBarProperty) == window) RemovePropW(owner, kNewestBarProperty);
@@ -113,11 +118,27 @@ BOOL CALLBACK RefreshMenuBar(HWND window, LPARAM)
     return TRUE;
 }
 
+bool IsMenuBar(HWND window)
+{
+    wchar_t name[32] = L"";
+    GetClassNameW(window, name, 32);
+    return lstrcmpW(name, kMenuBarClass) == 0;
+}
+
 }  // namespace
 
 void RefreshMenuBars()
 {
     EnumThreadWindows(GetCurrentThreadId(), RefreshMenuBar, 0);
+}
+
+bool PlaceMenuBar(HWND window)
+{
+    if (!IsMenuBar(window)) return false;
+    const Geometry device = Device();
+    SetWindowPos(window, NULL, 0, device.screenHeight - device.menuBar, device.screenWidth, device.menuBar,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 }  // namespace pocketpc

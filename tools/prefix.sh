@@ -69,6 +69,13 @@ device_reg=$(mktemp "${TMPDIR:-/tmp}/corvane-device.XXXXXX.reg")
   echo '"Desktop"="Corvane"'
   echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
   echo "\"Corvane\"=\"${device_width}x${device_height}\""
+  # Wine's desktop turns only to a size of its list of modes: the 4:3 landscape sizes up to the
+  # display's (320 x 240, 640 x 480), the display's own, and the one named Default, here the
+  # portrait size, so these devices turn both ways. (WVGA's 800 x 480 is not listed; a turn
+  # names it and goes by way of the display's size, tests/support/Device.cpp.)
+  short=$((device_width < device_height ? device_width : device_height))
+  long=$((device_width < device_height ? device_height : device_width))
+  echo "\"Default\"=\"${short}x${long}\""
   echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
   printf '"LogPixels"=dword:%08x\n' "$device_dpi"
   echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]'

@@ -26,6 +26,11 @@ RECT Screen();
 RECT MenuBar();
 RECT InputPanel();
 
+// Turns the device, as a person holding it does: the screen's width and height swap (a square
+// screen stays as it is). Returns once the windows of this thread followed, with the size the
+// screen has then; false when the system refused the new size.
+bool Turn();
+
 // A length in 96-dpi pixels at the device's dpi.
 int Scale(int pixels);
 

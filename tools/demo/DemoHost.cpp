@@ -9,6 +9,7 @@
 // emulated device's whole screen (240 x 320 on QVGA) is saved as DIR\NN-Label.bmp, then a row edited with the
 // input panel up, an open drop-down list and the Default confirmation; then OK is pressed.
 // The Default confirmation is cancelled, so the lists stay as they were.
+// With a display, F9 turns the device while the sheet is open (portrait to landscape and back).
 // With --export the settings are also written to FILE.reg (REGEDIT4), which regedit can
 // import; --no-sheet skips the sheet and only seeds, prints and exports.
 #include <windows.h>
@@ -24,6 +25,7 @@
 #include "include/corvane_options.h"
 #include "resource.h"
 #include "support/ControlText.h"
+#include "support/Device.h"
 
 namespace {
 
@@ -44,6 +46,20 @@ struct Options {
 Options options;
 HWND hostWindow = NULL;
 UINT_PTR renderTimer = 0;
+
+// F9 turns the device, as sliding out a keyboard does: a hot key of the host's window, whose
+// message the sheet's modal loop hands on to it.
+const int kTurnHotKey = 1;
+WNDPROC hostProc = NULL;
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HOTKEY && wParam == kTurnHotKey) {
+        if (!device::Turn()) fwprintf(stderr, L"the device did not turn\n");
+        return 0;
+    }
+    return CallWindowProcW(hostProc, window, message, wParam, lParam);
+}
 
 bool SaveScreenBitmap(const std::wstring& path)
 {
@@ -292,6 +308,10 @@ int wmain(int argc, wchar_t** argv)
         if (!options.renderDir.empty()) {
             CreateDirectoryW(options.renderDir.c_str(), NULL);
             renderTimer = SetTimer(NULL, 0, 50, RenderPages);
+        } else if (hostWindow) {
+            hostProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(hostWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc)));
+            if (RegisterHotKey(hostWindow, kTurnHotKey, 0, VK_F9)) wprintf(L"F9 turns the device.\n");
         }
         int reserved = 0;
         int result = showOptions(hostWindow, 0, 5, 0, &reserved, options.vendor.c_str(), options.product.c_str(),
@@ -316,6 +336,7 @@ int wmain(int argc, wchar_t** argv)
         }
         wprintf(L"\nExported to %ls\n", options.exportFile.c_str());
     }
+    if (hostProc) UnregisterHotKey(hostWindow, kTurnHotKey);
     DestroyWindow(hostWindow);
     return 0;
 }

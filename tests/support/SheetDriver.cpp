@@ -214,9 +214,57 @@ void Sheet::TapAt(int x, int y)
     realinput::TapAt(x, y);
 }
 
+namespace {
+
+// The part of a page a person sees: its client area on the screen, above the raised panel.
+RECT VisiblePart(HWND page)
+{
+    RECT rc = {};
+    GetClientRect(page, &rc);
+    MapWindowPoints(page, NULL, reinterpret_cast<POINT*>(&rc), 2);
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&rc, &rc, &screen);
+    HWND panel = FindWindowW(L"SipWndClass", NULL);
+    RECT panelRect = {};
+    if (panel && IsWindowVisible(panel) && GetWindowRect(panel, &panelRect) && panelRect.top < rc.bottom)
+        rc.bottom = panelRect.top;
+    return rc;
+}
+
+// Scrolls the page, as a person would with its scroll bar, until the middle of the control is
+// in the part that can be seen; does nothing on a page without a scroll bar.
+void ScrollIntoView(HWND page, HWND control)
+{
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        RECT rc = {}, visible = VisiblePart(page);
+        GetWindowRect(control, &rc);
+        const int middle = (rc.top + rc.bottom) / 2;
+        if (middle >= visible.top && middle < visible.bottom) return;
+        SCROLLBARINFO bar = {};
+        bar.cbSize = sizeof(bar);
+        if (!(GetWindowLongW(page, GWL_STYLE) & WS_VSCROLL) || !GetScrollBarInfo(page, OBJID_VSCROLL, &bar)) return;
+        const RECT& r = bar.rcScrollBar;
+        // Up: the arrow at the bar's top. Down: the bar's shaft just below the thumb (a page),
+        // or its arrow, whichever can be seen. Taps wander a little, as a person's do, so that
+        // two in a row are not a double-click.
+        int y = r.top + bar.dxyLineButton / 2;
+        if (middle >= visible.bottom) {
+            y = r.top + bar.xyThumbBottom + 2;
+            if (y >= visible.bottom || y >= r.bottom - bar.dxyLineButton) y = r.bottom - bar.dxyLineButton / 2;
+            if (y >= visible.bottom) return;  // the bar's lower end lies under the panel
+        }
+        const int x = (r.left + r.right) / 2 + ((attempt % 2) ? 2 : -2);
+        realinput::TapAt(x, y);
+    }
+}
+
+}  // namespace
+
 void Sheet::TapControl(int id)
 {
-    realinput::TapWindow(Item(id));
+    HWND control = Item(id);
+    if (control) ScrollIntoView(Page(), control);
+    realinput::TapWindow(control);
 }
 
 namespace {

@@ -64,7 +64,9 @@ public:
     // Real input, as a person gives it (see RealInput.h): taps at screen points and key
     // presses, hit-tested and sent to the focus by the system itself.
     void TapAt(int x, int y);
-    void TapControl(int id);          // a tap at the middle of a control of the current page
+    // A tap at the middle of a control of the current page, scrolled into view first with the
+    // page's scroll bar where it is out of sight.
+    void TapControl(int id);
     // A tap on a page's tab; false when the tab cannot be reached (the raised input panel
     // covers the tabs) or the page did not change.
     bool TapTab(int index);

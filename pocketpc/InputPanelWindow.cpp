@@ -23,6 +23,8 @@ struct Key {
 HWND panelWindow = NULL;
 int pressedKey = -1;
 HFONT keyFont = NULL;  // made with the window, deleted with it
+HHOOK focusHook = NULL;  // set while the panel is shown
+bool restacking = false;
 
 // Five rows of keys over the panel's height, ten columns over its width (the screen's):
 // 24 x 16 pixels each on the QVGA device. Laid out again when the panel's size changes.
@@ -193,15 +195,62 @@ HWND PanelWindow()
     return panelWindow;
 }
 
+// Puts the shown panel above every other window on the screen again.
+//
+// Wine's X11 driver, which runs every top-level window here as a window of its own on the
+// display, raises a top-level window above all the others whenever it gives that window the
+// keyboard focus: at each focus change in the window, and when it handles the report that
+// the window was mapped while the focus lay inside it. Topmost windows are raised over too,
+// while the system's z-order still has the panel first; and the driver restacks a window on
+// the display only when its place in that z-order changes. So the panel steps out of the
+// topmost band and back, which the driver carries out as a raise of its window.
+void Restack(HWND window)
+{
+    if (restacking || !IsWindowVisible(window)) return;
+    restacking = true;
+    // What the display reported and the thread has not handled yet goes first: when the
+    // focus reached the edit box before the thread was ever idle, the sheet's own map is
+    // still waiting, and handling it later would raise the sheet over the panel.
+    MsgWaitForMultipleObjectsEx(0, NULL, 0, QS_ALLINPUT, 0);
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    restacking = false;
+}
+
+// While the panel is up, every change of the focus in the thread (a tap, a key, a program's
+// SetFocus) may have raised another window over it; the panel goes back on top once the
+// window that got the focus has handled it.
+LRESULT CALLBACK FocusHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent && sent->message == WM_SETFOCUS && panelWindow) Restack(panelWindow);
+    return CallNextHookEx(focusHook, code, wParam, lParam);
+}
+
+void FollowFocus(bool on)
+{
+    if (on && !focusHook) {
+        focusHook = SetWindowsHookExW(WH_CALLWNDPROCRET, FocusHook, NULL, GetCurrentThreadId());
+    } else if (!on && focusHook) {
+        UnhookWindowsHookEx(focusHook);
+        focusHook = NULL;
+    }
+}
+
 }  // namespace
 
 void ShowInputPanelWindow(bool raised)
 {
     if (raised) {
         HWND window = PanelWindow();
-        if (window)
+        if (window) {
             SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            Restack(window);
+            FollowFocus(true);
+        }
     } else if (panelWindow) {
+        FollowFocus(false);
         ShowWindow(panelWindow, SW_HIDE);
     }
     RefreshMenuBars();
@@ -219,6 +268,7 @@ void PlaceInputPanelWindow()
 
 void DestroyInputPanelWindow()
 {
+    FollowFocus(false);
     // The window's procedure lives in this module, which the host may unload after the sheet.
     if (panelWindow && IsWindow(panelWindow)) DestroyWindow(panelWindow);
     panelWindow = NULL;

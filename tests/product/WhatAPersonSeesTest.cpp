@@ -132,6 +132,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             sheet.PressKeys(std::wstring(L"\b") + c.typed);
             EXPECT_SCREEN_WHOLE("typed into the row");
             sheet.TapControl(IDC_URL_URL_EDIT);
+            EXPECT_TRUE(InputPanelRaised()) << "the panel stays on the screen as the focus moves to the second edit box";
             EXPECT_SCREEN_WHOLE("the second edit box tapped");
             TapRow(sheet, 0);
             EXPECT_TRUE(InputPanelLowered()) << "a list row tapped lowers the panel";
@@ -272,6 +273,73 @@ TEST_F(WhatAPersonSeesTest, ThePanelIsDrawnWhenAProgramGivesAnEditBoxTheFocus)
         SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programfocus::ownerProc));
     });
     EXPECT_EQ(typed, L"x.y");
+}
+
+// The same, on a sheet that has just opened: the row is chosen by the program too, and the
+// focus comes before the thread has once been idle, while the window system's reports of the
+// opening sheet still wait. Then the focus moves on to the other edit box, and a tap brings
+// it back: the panel stays on the screen throughout. Last, the focus is given while another
+// window of the program is the active one.
+TEST_F(WhatAPersonSeesTest, ThePanelIsDrawnWhenAProgramGivesTheFocusAsTheSheetOpens)
+{
+    SeedBoth();
+    enum Way { kDirectly, kPostedToTheOwner, kAfterAPause, kFromATimer, kWhileAnotherWindowIsActive };
+    const struct {
+        Way way;
+        const char* name;
+    } ways[] = {{kDirectly, "SetFocus at once"},
+                {kPostedToTheOwner, "SetFocus from a message posted to the owner"},
+                {kAfterAPause, "SetFocus after a pause"},
+                {kFromATimer, "SetFocus from a timer"},
+                {kWhileAnotherWindowIsActive, "SetFocus while another window is active"}};
+    for (const auto& way : ways) {
+        Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
+            HWND owner = GetWindow(sheet.Window(), GW_OWNER);
+            ASSERT_NE(owner, nullptr);
+            programfocus::ownerProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programfocus::OwnerProc)));
+            HWND other = NULL;
+            ListView_SetItemState(List(sheet), 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            HWND edit = sheet.Item(IDC_ALIAS_ALIAS_EDIT);
+            switch (way.way) {
+            case kDirectly:
+                SetFocus(edit);
+                break;
+            case kPostedToTheOwner:
+                PostMessageW(owner, programfocus::kFocusMessage, 0, reinterpret_cast<LPARAM>(edit));
+                break;
+            case kAfterAPause:
+                Sleep(200);
+                SetFocus(edit);
+                break;
+            case kFromATimer:
+                programfocus::timerTarget = edit;
+                SetTimer(NULL, 0, 10, programfocus::FocusFromTimer);
+                for (int i = 0; i < 100 && programfocus::timerTarget; ++i) realinput::Settle();
+                break;
+            case kWhileAnotherWindowIsActive:
+                other = CreateWindowExW(0, L"STATIC", L"Another window", WS_POPUP | WS_VISIBLE, 0, 0, 120, 60, NULL,
+                                        NULL, NULL, NULL);
+                ASSERT_NE(other, nullptr);
+                SetActiveWindow(other);
+                ASSERT_NE(GetActiveWindow(), sheet.Window());
+                PostMessageW(owner, programfocus::kFocusMessage, 0, reinterpret_cast<LPARAM>(edit));
+                break;
+            }
+            realinput::Settle();
+            EXPECT_EQ(GetFocus(), edit) << way.name;
+            EXPECT_TRUE(InputPanelRaised()) << way.name;
+
+            SetFocus(sheet.Item(IDC_URL_URL_EDIT));
+            realinput::Settle();
+            EXPECT_TRUE(InputPanelRaised()) << way.name << ", then to the other edit box";
+            sheet.TapControl(IDC_ALIAS_ALIAS_EDIT);
+            EXPECT_TRUE(InputPanelRaised()) << way.name << ", then a tap back";
+            EXPECT_SCREEN_WHOLE(way.name);
+            SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programfocus::ownerProc));
+            if (other) DestroyWindow(other);
+        });
+    }
 }
 
 TEST_F(WhatAPersonSeesTest, UrlListButtonsRedrawTheListWhole)

@@ -5,25 +5,67 @@
 # the display's middle, which lies on the desktop of every device, so a tap's cursor position
 # holds (Wine moves the pointer only while it is over its desktop).
 #   tools/with-display.sh COMMAND...
+# CORVANE_DISPLAYS=N (1 by default) makes N of them, for N programs run side by side: real
+# input cannot share a desktop, so each gets its own display, its own copy of the prefix
+# (PREFIX.2, PREFIX.3, ...; the first is the prefix itself) and so its own wineserver. The
+# command gets DISPLAY and WINEPREFIX of the first, CORVANE_DISPLAY_Dn and CORVANE_PREFIX_Dn
+# of each (n from 0), and CORVANE_RESOURCE_SPEC, a CTest resource file naming them d0, d1, ...
+# as resources of the type "displays"; tools/wine-run.sh runs a test on the one CTest gave it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
-"$repo/tools/prefix.sh"
+count=${CORVANE_DISPLAYS:-1}
+case "$count" in ''|*[!0-9]*|0) echo "CORVANE_DISPLAYS is a number from 1, not '$count'" >&2; exit 2 ;; esac
 
-display=$((100 + $$ % 400))
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 "${device_display}x${device_display}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+"$repo/tools/prefix.sh"
+main_prefix=$WINEPREFIX
+prefixes=("$main_prefix")
+for ((slot = 1; slot < count; slot++)); do
+  copy=$main_prefix.$((slot + 1))
+  # A copy is made once; prefix.sh then keeps it the device as it does the first.
+  if [ ! -f "$copy/system.reg" ]; then
+    rm -rf "$copy"
+    cp -a "$main_prefix" "$copy"
+  fi
+  WINEPREFIX=$copy "$repo/tools/prefix.sh"
+  prefixes+=("$copy")
+done
+
+displays=()
+servers=()
+spec=$(mktemp)
 cleanup() {
-  DISPLAY=":$display" wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb" >/dev/null 2>&1 || true
-  wait "$xvfb" 2>/dev/null || true
+  for ((slot = 0; slot < ${#displays[@]}; slot++)); do
+    DISPLAY=":${displays[$slot]}" WINEPREFIX=${prefixes[$slot]} wineserver -k >/dev/null 2>&1 || true
+  done
+  for xvfb in "${servers[@]}"; do kill "$xvfb" >/dev/null 2>&1 || true; done
+  for xvfb in "${servers[@]}"; do wait "$xvfb" 2>/dev/null || true; done
+  rm -f "$spec"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
-export DISPLAY=":$display"
-wineserver -p
-# Start Wine's background processes now, with no pipe of ours: otherwise the first program
-# run would hand them its output pipe, and whoever reads it (CTest) waits until they end.
-wine64 wineboot >/dev/null 2>&1 </dev/null || true
+trap "exit 143" TERM INT
+display=$((100 + $$ % 400))
+entries=()
+for ((slot = 0; slot < count; slot++)); do
+  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+  Xvfb ":$display" -screen 0 "${device_display}x${device_display}x24" -nolisten tcp >/dev/null 2>&1 &
+  servers+=($!)
+  displays+=("$display")
+  export "CORVANE_DISPLAY_D$slot=:$display" "CORVANE_PREFIX_D$slot=${prefixes[$slot]}"
+  entries+=("{\"id\": \"d$slot\", \"slots\": 1}")
+  display=$((display + 1))
+done
+for ((slot = 0; slot < count; slot++)); do
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${displays[$slot]}" ] && break; sleep 0.05; done
+  (
+    export DISPLAY=":${displays[$slot]}" WINEPREFIX=${prefixes[$slot]}
+    wineserver -p
+    # Start Wine's background processes now, with no pipe of ours: otherwise the first program
+    # run would hand them its output pipe, and whoever reads it (CTest) waits until they end.
+    wine64 wineboot >/dev/null 2>&1 </dev/null || true
+  )
+done
+(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}]}]}") >"$spec"
+export CORVANE_RESOURCE_SPEC=$spec
+export DISPLAY=":${displays[0]}" WINEPREFIX=$main_prefix
 "$@"

@@ -11,8 +11,14 @@
 // reference itself, so that it stays the one source), the URL lists hold exactly the rows the
 // pages showed at OK, and pages never shown wrote nothing.
 //
-// The suite runs sessions 1 to 4; tools/monkey.sh runs any range through CORVANE_MONKEY_FIRST
-// and CORVANE_MONKEY_COUNT.
+// The suite runs six sessions, picked from the first 24 so that between them every page that
+// stores a value is shown and the sheet closed with OK, and closed with Cancel and Escape:
+// sessions 1 to 4 alone all ended in Cancel and so could not see a value stored outside its
+// domain. A page planted to store one whenever it is shown and closed with OK (the tab
+// height, one above its range) fails two of the six. A fault that needs a particular choice
+// (the tab count's last item, a URL list of an odd number of rows, both planted so) was not
+// found in sessions 1 to 24: that takes the long runs of tools/monkey.sh, which runs any range
+// through CORVANE_MONKEY_FIRST and CORVANE_MONKEY_COUNT.
 #include <gtest/gtest.h>
 
 #include "include/corvane_options.h"
@@ -51,6 +57,8 @@ using testreg::RawValue;
 using testreg::ValueMap;
 
 const int kPageCount = CORVANE_PAGE_COUNT;
+// The sessions the suite runs (see above).
+const std::vector<uint64_t> kSuiteSessions = {1, 4, 6, 9, 23, 24};
 const wchar_t kSoundFolder[] = L"C:\\Windows\\";
 const wchar_t kBuiltInSound[] = L"CorvaneEvent";
 
@@ -616,7 +624,7 @@ TEST_F(UserMonkeyTest, RandomSessionsOfRealInputKeepEveryStoredValueInItsDomain)
     testreg::WriteString(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", NULL,
                          L"\"" + folder + L"url_recorder.exe\" \"" + temp + L"corvane-monkey-links.txt\" \"%1\"");
 
-    seeds::RunSeeds("CORVANE_MONKEY", "monkey", "session", 4, [this](uint64_t seed) { return RunSession(seed); });
+    seeds::RunSeeds("CORVANE_MONKEY", "monkey", "session", kSuiteSessions, [this](uint64_t seed) { return RunSession(seed); });
 }
 
 }  // namespace

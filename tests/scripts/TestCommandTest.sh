@@ -6,8 +6,31 @@ set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 filter=${1:?a CTest regular expression naming one quick test}
 source "$repo/tools/exec32.sh"
-# The nested runs make their own display, prefix and architecture.
+# The nested runs make their own display, prefix and architecture, one test at a time.
+# Their x86-64 prefix is the one this run's tests use: tools/with-display.sh stops its
+# wineserver before and after, so once they are done the servers of this run's displays
+# (CORVANE_DISPLAY_Dn, CORVANE_PREFIX_Dn) are started again as with-display.sh started them.
+outer_displays=()
+for var in $(compgen -v CORVANE_DISPLAY_D || true); do
+  prefix_var=CORVANE_PREFIX_D${var#CORVANE_DISPLAY_D}
+  outer_displays+=("${!var}=${!prefix_var}")
+done
+restart_outer_servers() {
+  local entry
+  for entry in "${outer_displays[@]}"; do
+    (
+      export DISPLAY=${entry%%=*} WINEPREFIX=${entry#*=} CORVANE_ARCH=x64
+      source "$repo/tools/env.sh"
+      wineserver -p >/dev/null 2>&1 </dev/null
+      wine64 wineboot >/dev/null 2>&1 </dev/null || true
+    )
+  done
+}
+trap restart_outer_servers EXIT
 unset DISPLAY WINEPREFIX WINEARCH CORVANE_ARCH CORVANE_DEVICE CORVANE_PROBE_32BIT CORVANE_BUILD_DIR
+unset CORVANE_RESOURCE_SPEC CTEST_RESOURCE_GROUP_COUNT CTEST_RESOURCE_GROUP_0 CTEST_RESOURCE_GROUP_0_DISPLAYS
+for var in $(compgen -v CORVANE_DISPLAY_D; compgen -v CORVANE_PREFIX_D); do unset "$var"; done
+export CORVANE_TEST_JOBS=1
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 expect() {  # output, fixed text that must be a line of it (leading blanks ignored)

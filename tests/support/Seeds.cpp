@@ -21,12 +21,18 @@ int FailureCount()
 
 }  // namespace
 
-void RunSeeds(const char* variables, const char* tag, const char* unit, uint64_t defaultCount,
+void RunSeeds(const char* variables, const char* tag, const char* unit, const std::vector<uint64_t>& defaults,
               const std::function<std::string(uint64_t)>& run)
 {
-    const uint64_t first = EnvironmentNumber(std::string(variables) + "_FIRST", 1);
-    const uint64_t count = EnvironmentNumber(std::string(variables) + "_COUNT", defaultCount);
-    for (uint64_t seed = first; seed < first + count; ++seed) {
+    std::vector<uint64_t> list = defaults;
+    const std::string firstName = std::string(variables) + "_FIRST", countName = std::string(variables) + "_COUNT";
+    if (std::getenv(firstName.c_str()) || std::getenv(countName.c_str())) {
+        const uint64_t first = EnvironmentNumber(firstName, 1);
+        const uint64_t count = EnvironmentNumber(countName, defaults.size());
+        list.clear();
+        for (uint64_t seed = first; seed < first + count; ++seed) list.push_back(seed);
+    }
+    for (uint64_t seed : list) {
         std::printf("[%s] %s %llu\n", tag, unit, static_cast<unsigned long long>(seed));
         std::fflush(stdout);
         const int failures = FailureCount();
@@ -35,6 +41,14 @@ void RunSeeds(const char* variables, const char* tag, const char* unit, uint64_t
                     FailureCount() > failures ? "FAILED" : "passed", summary.c_str());
         std::fflush(stdout);
     }
+}
+
+void RunSeeds(const char* variables, const char* tag, const char* unit, uint64_t defaultCount,
+              const std::function<std::string(uint64_t)>& run)
+{
+    std::vector<uint64_t> defaults;
+    for (uint64_t seed = 1; seed <= defaultCount; ++seed) defaults.push_back(seed);
+    RunSeeds(variables, tag, unit, defaults, run);
 }
 
 }  // namespace seeds

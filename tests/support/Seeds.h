@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace seeds {
 
@@ -13,6 +14,9 @@ namespace seeds {
 // (by default 1 to defaultCount), printing "[tag] unit N" before each and
 // "[tag] unit N passed|FAILED (summary)" after it, summary being what run returned.
 void RunSeeds(const char* variables, const char* tag, const char* unit, uint64_t defaultCount,
+              const std::function<std::string(uint64_t)>& run);
+// The same, with the seeds `defaults` when the environment names no range.
+void RunSeeds(const char* variables, const char* tag, const char* unit, const std::vector<uint64_t>& defaults,
               const std::function<std::string(uint64_t)>& run);
 
 }  // namespace seeds

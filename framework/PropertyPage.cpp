@@ -185,7 +185,16 @@ void PropertyPage::UpdateScrolling()
     info.nPage = needed ? static_cast<UINT>(view) : 0;
     info.nPos = scrollPosition;
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
-    if (needed) GiveWayToScrollBar();
+    if (needed) {
+        GiveWayToScrollBar();
+        // A label that made room by breaking its text into more lines may reach further down.
+        const int laidOut = ContentHeight();
+        if (laidOut != content) {
+            info.fMask = SIF_RANGE;
+            info.nMax = laidOut - 1;
+            SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+        }
+    }
     updatingScroll = false;
 
     HWND focus = GetFocus();

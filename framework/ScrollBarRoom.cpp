@@ -8,8 +8,9 @@ namespace layout {
 
 namespace {
 
-// The space left between the controls and the bar (96-dpi pixels).
-const int kBarGap = 2;
+// The space left between the controls and the bar (96-dpi pixels): none, as the bar's own
+// edge sets it off.
+const int kBarGap = 0;
 // Nothing moves closer to the page's left edge than this, unless it already lay closer.
 const int kLeftMargin = 2;
 // Controls drawn touching or overlapping by this much (an up-down and its buddy) are still
@@ -24,6 +25,7 @@ struct Control {
     int minWidth;  // as narrow as it may become without cutting what it shows
     int textWidth; // as narrow as its text allows, for a label or button
     bool labelled; // a label or button, which moves rather than narrows
+    bool wraps;    // a label that breaks its text into lines
     bool combo;
     int left;      // where it ends up
     int width;
@@ -59,6 +61,12 @@ public:
         SIZE extent = {};
         GetTextExtentPoint32W(dc, text, length, &extent);
         return extent.cx;
+    }
+
+    // The rectangle the text takes broken into lines at the rectangle's width.
+    bool Lines(const wchar_t* text, int length, RECT* rc)
+    {
+        return DrawTextW(dc, text, length, rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS) != 0;
     }
 
 private:
@@ -131,6 +139,7 @@ void Measure(Control& control)
             control.labelled = true;
             if (type == SS_LEFT || type == SS_LEFTNOWORDWRAP || type == SS_SIMPLE)
                 control.textWidth = TextNeeds(window, width, dpi::ScaleX(4));
+            control.wraps = type == SS_LEFT;
         }
     } else if (IsClass(window, L"Button")) {
         const LONG type = style & BS_TYPEMASK;
@@ -189,6 +198,29 @@ bool Place(std::vector<Control*>& row, int limit, bool squeeze)
     return fits;
 }
 
+// A label narrower than its text breaks it into more lines: it grows down by the lines it
+// needs where nothing lies below it. Returns how much it grew.
+int RoomForLines(const std::vector<Control>& controls, const Control& label)
+{
+    wchar_t text[kTextLength];
+    const int length = GetWindowTextW(label.window, text, kTextLength);
+    if (length <= 0 || length >= kTextLength - 1) return 0;
+    TextMeasure measure(label.window);
+    if (!measure.Valid()) return 0;
+    RECT needs = {0, 0, label.width, 0};
+    if (!measure.Lines(text, length, &needs)) return 0;
+    const int grown = needs.bottom - (label.rc.bottom - label.rc.top);
+    if (grown <= 0) return 0;
+    const RECT below = {label.left, label.rc.bottom, label.left + label.width, label.rc.bottom + grown};
+    for (const Control& other : controls) {
+        if (&other == &label) continue;
+        const RECT placed = {other.left, other.rc.top, other.left + other.width, other.rc.bottom};
+        RECT common;
+        if (IntersectRect(&common, &placed, &below)) return 0;
+    }
+    return grown;
+}
+
 }  // namespace
 
 std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
@@ -238,14 +270,15 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
     for (const Control& control : controls) {
         const int width = control.rc.right - control.rc.left;
         if (control.left == control.rc.left && control.width == width) continue;
-        GivenWay change = {control.window, control.rc.left - control.left, width - control.width, 0};
+        GivenWay change = {control.window, control.rc.left - control.left, width - control.width, 0, 0};
+        if (control.wraps && control.width < control.textWidth) change.grown = RoomForLines(controls, control);
         // A narrowed combo box keeps its list as wide as it was, which shows its items whole.
         if (control.combo && control.width < width) {
             change.droppedWidth = static_cast<int>(SendMessageW(control.window, CB_GETDROPPEDWIDTH, 0, 0));
             SendMessageW(control.window, CB_SETDROPPEDWIDTH, std::max(width, change.droppedWidth), 0);
         }
-        SetWindowPos(control.window, NULL, control.left, control.rc.top, control.width, control.rc.bottom - control.rc.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        SetWindowPos(control.window, NULL, control.left, control.rc.top, control.width,
+                     control.rc.bottom - control.rc.top + change.grown, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         changes.push_back(change);
     }
     // The page does not clip its children: what they covered before is drawn again.
@@ -262,7 +295,7 @@ void TakeBack(HWND page, std::vector<GivenWay>& changes)
         GetWindowRect(change.control, &rc);
         MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&rc), 2);
         SetWindowPos(change.control, NULL, rc.left + change.moved, rc.top, rc.right - rc.left + change.narrowed,
-                     rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+                     rc.bottom - rc.top - change.grown, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         if (change.droppedWidth > 0) SendMessageW(change.control, CB_SETDROPPEDWIDTH, change.droppedWidth, 0);
     }
     changes.clear();

@@ -18,6 +18,8 @@ struct GivenWay {
     int narrowed;
     // A narrowed combo box's list width before, or 0.
     int droppedWidth;
+    // How much taller a label grew to hold its text in more lines.
+    int grown;
 };
 
 // Moves and narrows the visible children of the page that reach past `right` (in the page's

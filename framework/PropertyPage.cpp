@@ -46,6 +46,8 @@ INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SIZE:
+        // The page lays itself out as the template did, the scroll bar's room taken back.
+        TakeBackScrollBarRoom();
         OnSize(LOWORD(lParam), HIWORD(lParam));
         // Showing or hiding the scroll bar resizes the page too, from inside UpdateScrolling.
         if (!updatingScroll) UpdateScrolling();
@@ -61,6 +63,8 @@ INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
 
+    // The URL pages move and size their controls for the panel from the layout they made.
+    if (message == WM_SETTINGCHANGE) TakeBackScrollBarRoom();
     const INT_PTR result = Dialog::DialogProc(message, wParam, lParam);
     switch (message) {
     case WM_INITDIALOG:
@@ -163,6 +167,7 @@ int PropertyPage::MaxScrollPosition() const
 void PropertyPage::UpdateScrolling()
 {
     if (!hwnd || updatingScroll) return;
+    TakeBackScrollBarRoom();
     const int view = ViewHeight();
     const int content = ContentHeight();
     const bool needed = content > view;
@@ -180,10 +185,32 @@ void PropertyPage::UpdateScrolling()
     info.nPage = needed ? static_cast<UINT>(view) : 0;
     info.nPos = scrollPosition;
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    if (needed) {
+        GiveWayToScrollBar();
+        // A label that made room by breaking its text into more lines may reach further down.
+        const int laidOut = ContentHeight();
+        if (laidOut != content) {
+            info.fMask = SIF_RANGE;
+            info.nMax = laidOut - 1;
+            SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+        }
+    }
     updatingScroll = false;
 
     HWND focus = GetFocus();
     if (!showingTop && focus && IsChild(hwnd, focus)) ScrollIntoView(focus);
+}
+
+void PropertyPage::GiveWayToScrollBar()
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    scrollBarRoom = layout::GiveWayLeftOf(hwnd, client.right);
+}
+
+void PropertyPage::TakeBackScrollBarRoom()
+{
+    layout::TakeBack(hwnd, scrollBarRoom);
 }
 
 void PropertyPage::ScrollTo(int position)

@@ -4,7 +4,10 @@
 // which keeps the control with the focus in view.
 #pragma once
 
+#include <vector>
+
 #include "framework/Dialog.h"
+#include "framework/ScrollBarRoom.h"
 
 class PropertyPage : public Dialog {
 public:
@@ -52,6 +55,9 @@ private:
     void ScrollTo(int position);
     void OnVScroll(int request);
     void FocusMoved();
+    // Makes the controls give way to the scroll bar while it is shown, and takes that back.
+    void GiveWayToScrollBar();
+    void TakeBackScrollBarRoom();
 
     int sheetIndex;
     int scrollPosition;
@@ -60,4 +66,7 @@ private:
     // From the page's creation or activation to the first look at the focus after it.
     bool showingTop;
     HWND focusSeen;
+    // What the controls did to make room for the scroll bar, undone before the page lays
+    // itself out again.
+    std::vector<layout::GivenWay> scrollBarRoom;
 };

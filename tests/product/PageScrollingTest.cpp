@@ -7,6 +7,7 @@
 #include "include/corvane_options.h"
 
 #include <string>
+#include <vector>
 
 #include "UrlPageSupport.h"
 #include "support/Device.h"
@@ -106,6 +107,33 @@ void ExpectEveryControlWithinReach(HWND page, const std::string& where)
     }
 }
 
+// While the page shows its scroll bar, no control reaches under it.
+void ExpectNothingUnderTheBar(HWND page, const std::string& where)
+{
+    if (!ScrollingOf(page).bar) return;
+    RECT client = {};
+    GetClientRect(page, &client);
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        const RECT rc = InPage(page, child);
+        EXPECT_LE(rc.right, client.right) << where << ": " << Describe(child) << " reaches under the scroll bar";
+        EXPECT_GE(rc.left, 0) << where << ": " << Describe(child) << " pushed off the page";
+    }
+}
+
+// Every visible control's rectangle, in the page's client coordinates, unscrolled.
+std::vector<RECT> Layout(HWND page)
+{
+    std::vector<RECT> layout;
+    const int position = ScrollingOf(page).position;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rc = InPage(page, child);
+        OffsetRect(&rc, 0, position);
+        layout.push_back(rc);
+    }
+    return layout;
+}
+
 // The focused control is wholly in the part of the page the user sees (its top, when it is
 // taller than that).
 void ExpectFocusInView(HWND page, HWND control, const std::string& where)
@@ -140,6 +168,9 @@ TEST_F(PageScrollingTest, EveryControlIsWithinReachAndScrolledIntoViewWhenItTake
             }
             const std::string name = "page " + std::to_string(index);
             ExpectEveryControlWithinReach(page, name + " as it opens");
+            ExpectNothingUnderTheBar(page, name + " as it opens");
+            const bool barAtOpening = ScrollingOf(page).bar;
+            const std::vector<RECT> opening = Layout(page);
             if (qvga) {
                 EXPECT_FALSE(ScrollingOf(page).bar) << name << ": the page fits the qvga screen";
             }
@@ -157,7 +188,20 @@ TEST_F(PageScrollingTest, EveryControlIsWithinReachAndScrolledIntoViewWhenItTake
                 const std::string step = name + ", " + Describe(control) + " focused";
                 ExpectFocusInView(page, control, step);
                 ExpectEveryControlWithinReach(page, step);
+                ExpectNothingUnderTheBar(page, step);
                 EXPECT_SCREEN_WHOLE(step.c_str());
+            }
+            // Back where it started, the page shows the layout it opened with, exactly, once
+            // the bar it showed for the panel is gone again.
+            realinput::Settle();
+            if (!barAtOpening && !ScrollingOf(page).bar) {
+                const std::vector<RECT> now = Layout(page);
+                ASSERT_EQ(now.size(), opening.size()) << name;
+                for (size_t i = 0; i < now.size(); ++i)
+                    EXPECT_TRUE(EqualRect(&now[i], &opening[i]))
+                        << name << ": control " << i << " at (" << now[i].left << "," << now[i].top << ")-(" << now[i].right
+                        << "," << now[i].bottom << "), opened at (" << opening[i].left << "," << opening[i].top << ")-("
+                        << opening[i].right << "," << opening[i].bottom << ")";
             }
             bool tabStops = false;
             for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

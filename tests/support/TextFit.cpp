@@ -67,11 +67,25 @@ std::wstring Cut(HWND control)
     if (text.empty() || !IsWindowVisible(control)) return L"";
     const std::wstring kind = driver::ClassOf(control);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    // Only the part of the control that lies on the page and on the screen can show text.
+    // Only the part of the control that lies on the page's client area (not under its scroll
+    // bar) and on the screen can show text. A page that scrolls shows, in turn, all of its
+    // scroll range: a control scrolled out of view is not cut.
+    HWND parent = GetParent(control);
     RECT client, visible, page, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     GetClientRect(control, &client);
     GetWindowRect(control, &visible);
-    GetWindowRect(GetParent(control), &page);
+    GetClientRect(parent, &page);
+    MapWindowPoints(parent, NULL, reinterpret_cast<POINT*>(&page), 2);
+    SCROLLINFO scroll = {};
+    scroll.cbSize = sizeof(scroll);
+    scroll.fMask = SIF_ALL;
+    if ((GetWindowLongW(parent, GWL_STYLE) & WS_VSCROLL) && GetScrollInfo(parent, SB_VERT, &scroll) &&
+        scroll.nMax > scroll.nMin) {
+        page.top -= scroll.nPos;
+        page.bottom = page.top + scroll.nMax + 1;
+        screen.top = page.top;
+        screen.bottom = page.bottom;
+    }
     IntersectRect(&visible, &visible, &page);
     IntersectRect(&visible, &visible, &screen);
     int width = std::min<int>(client.right - client.left, visible.right - visible.left);

@@ -1,0 +1,305 @@
+#include "framework/ScrollBarRoom.h"
+
+#include <algorithm>
+
+#include "framework/Dpi.h"
+
+namespace layout {
+
+namespace {
+
+// The space left between the controls and the bar (96-dpi pixels): none, as the bar's own
+// edge sets it off.
+const int kBarGap = 0;
+// Nothing moves closer to the page's left edge than this, unless it already lay closer.
+const int kLeftMargin = 2;
+// Controls drawn touching or overlapping by this much (an up-down and its buddy) are still
+// neighbours in a row, left and right of each other.
+const int kNeighbourOverlap = 3;
+// Neighbours squeezed together keep this much between them, or what they had when less.
+const int kClosestNeighbours = 2;
+
+struct Control {
+    HWND window;
+    RECT rc;       // as laid out, in the page's client coordinates
+    int minWidth;  // as narrow as it may become without cutting what it shows
+    int textWidth; // as narrow as its text allows, for a label or button
+    bool labelled; // a label or button, which moves rather than narrows
+    bool wraps;    // a label that breaks its text into lines
+    bool combo;
+    int left;      // where it ends up
+    int width;
+};
+
+bool IsClass(HWND window, const wchar_t* name)
+{
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    return lstrcmpiW(className, name) == 0;
+}
+
+// How wide the texts are in the control's font; the longest counts.
+class TextMeasure {
+public:
+    explicit TextMeasure(HWND control) : control(control), dc(GetDC(control)), old(NULL)
+    {
+        if (dc) old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    }
+    ~TextMeasure()
+    {
+        if (!dc) return;
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+    }
+    TextMeasure(const TextMeasure&) = delete;
+    TextMeasure& operator=(const TextMeasure&) = delete;
+
+    // Null when it cannot be measured.
+    bool Valid() const { return dc != NULL; }
+    int Width(const wchar_t* text, int length)
+    {
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc, text, length, &extent);
+        return extent.cx;
+    }
+
+    // The rectangle the text takes broken into lines at the rectangle's width.
+    bool Lines(const wchar_t* text, int length, RECT* rc)
+    {
+        return DrawTextW(dc, text, length, rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS) != 0;
+    }
+
+private:
+    HWND control;
+    HDC dc;
+    HGDIOBJ old;
+};
+
+const int kTextLength = 128;
+
+// The width a combo box needs to show its widest item beside its button. A box whose items
+// are wider than it is already shows them in full in its list only, which keeps its width.
+int ComboNeeds(HWND combo, int width)
+{
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    TextMeasure measure(combo);
+    if (!measure.Valid()) return width;
+    int widest = 0;
+    wchar_t text[kTextLength];
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0 || length >= kTextLength) return width / 2;
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        widest = std::max(widest, measure.Width(text, static_cast<int>(length)));
+    }
+    // The box's borders and the text's margins either side, and the button.
+    const int needs = widest + GetSystemMetrics(SM_CXVSCROLL) + dpi::ScaleX(12);
+    return needs > width ? width / 2 : needs;
+}
+
+// The width the control's own text needs: an edit box's text with its margins and borders,
+// a label's or button's text with its check mark and the ink that may reach past the
+// measured width.
+int TextNeeds(HWND window, int width, int extra)
+{
+    wchar_t text[kTextLength];
+    const int length = GetWindowTextW(window, text, kTextLength);
+    if (length <= 0) return 0;
+    if (length >= kTextLength - 1) return width;
+    int shown = 0;
+    for (int i = 0; i < length; ++i)
+        if (text[i] != L'&') text[shown++] = text[i];
+    TextMeasure measure(window);
+    if (!measure.Valid()) return width;
+    return std::min(width, measure.Width(text, shown) + extra);
+}
+
+void Measure(Control& control)
+{
+    const HWND window = control.window;
+    const int width = control.width;
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    control.minWidth = width;
+    control.textWidth = width;
+    if (IsClass(window, L"ComboBox")) {
+        control.combo = true;
+        control.minWidth = ComboNeeds(window, width);
+    } else if (IsClass(window, L"Edit")) {
+        // Text that scrolls within its box shows its content narrower, down to half.
+        if (style & ES_AUTOHSCROLL) control.minWidth = std::max(width / 2, TextNeeds(window, width, dpi::ScaleX(8)));
+    } else if (IsClass(window, L"SysListView32") || IsClass(window, L"msctls_trackbar32")) {
+        // A list scrolls sideways, a slider's track is as usable shorter.
+        control.minWidth = width / 2;
+    } else if (IsClass(window, L"Static")) {
+        // A rule is as much a rule shorter.
+        const LONG type = style & SS_TYPEMASK;
+        if (type == SS_BITMAP) {
+            control.minWidth = width / 2;
+        } else {
+            control.labelled = true;
+            if (type == SS_LEFT || type == SS_LEFTNOWORDWRAP || type == SS_SIMPLE)
+                control.textWidth = TextNeeds(window, width, dpi::ScaleX(4));
+            control.wraps = type == SS_LEFT;
+        }
+    } else if (IsClass(window, L"Button")) {
+        const LONG type = style & BS_TYPEMASK;
+        const int mark = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ? 0 : GetSystemMetrics(SM_CXMENUCHECK);
+        control.labelled = true;
+        if (type != BS_OWNERDRAW && type != BS_GROUPBOX) control.textWidth = TextNeeds(window, width, mark + dpi::ScaleX(8));
+    }
+}
+
+bool SameRow(const RECT& a, const RECT& b)
+{
+    return a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Neighbours(const Control& left, const Control& right, int overlap)
+{
+    return SameRow(left.rc, right.rc) && right.rc.left >= left.rc.right - overlap;
+}
+
+// Places the row's controls, sorted from the right, so that each ends left of `limit` and of
+// its right neighbours, as far as they can give way. Labels and buttons give up the room
+// their text leaves, and neighbours come closer, only when `squeeze`. Returns whether all
+// found room without cutting what they show.
+bool Place(std::vector<Control*>& row, int limit, bool squeeze)
+{
+    const int overlap = dpi::ScaleX(kNeighbourOverlap);
+    const int closest = dpi::ScaleX(kClosestNeighbours);
+    bool fits = true;
+    for (size_t i = 0; i < row.size(); ++i) {
+        Control& control = *row[i];
+        control.left = control.rc.left;
+        control.width = control.rc.right - control.rc.left;
+        int end = limit;
+        for (size_t j = 0; j < i; ++j) {
+            const Control& neighbour = *row[j];
+            if (!Neighbours(control, neighbour, overlap)) continue;
+            int distance = neighbour.rc.left - control.rc.right;
+            if (squeeze && distance > closest) distance = closest;
+            end = std::min<int>(end, neighbour.left - distance);
+        }
+        int excess = control.rc.right - end;
+        if (excess <= 0) continue;
+        const int narrowest = !control.labelled ? control.minWidth : squeeze ? control.textWidth : control.width;
+        const int narrowed = std::max(0, std::min(excess, control.width - narrowest));
+        control.width -= narrowed;
+        excess -= narrowed;
+        control.left -= excess;
+        // A control with no room left to move into is narrowed after all.
+        const int leftmost = std::min<int>(control.rc.left, dpi::ScaleX(kLeftMargin));
+        if (control.left < leftmost) {
+            control.width -= leftmost - control.left;
+            control.left = leftmost;
+            if (control.width < (control.labelled ? control.textWidth : control.minWidth)) fits = false;
+        }
+    }
+    return fits;
+}
+
+// A label narrower than its text breaks it into more lines: it grows down by the lines it
+// needs where nothing lies below it. Returns how much it grew.
+int RoomForLines(const std::vector<Control>& controls, const Control& label)
+{
+    wchar_t text[kTextLength];
+    const int length = GetWindowTextW(label.window, text, kTextLength);
+    if (length <= 0 || length >= kTextLength - 1) return 0;
+    TextMeasure measure(label.window);
+    if (!measure.Valid()) return 0;
+    RECT needs = {0, 0, label.width, 0};
+    if (!measure.Lines(text, length, &needs)) return 0;
+    const int grown = needs.bottom - (label.rc.bottom - label.rc.top);
+    if (grown <= 0) return 0;
+    const RECT below = {label.left, label.rc.bottom, label.left + label.width, label.rc.bottom + grown};
+    for (const Control& other : controls) {
+        if (&other == &label) continue;
+        const RECT placed = {other.left, other.rc.top, other.left + other.width, other.rc.bottom};
+        RECT common;
+        if (IntersectRect(&common, &placed, &below)) return 0;
+    }
+    return grown;
+}
+
+}  // namespace
+
+std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
+{
+    std::vector<Control> controls;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        Control control = {};
+        control.window = child;
+        GetWindowRect(child, &control.rc);
+        MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&control.rc), 2);
+        control.width = control.rc.right - control.rc.left;
+        controls.push_back(control);
+    }
+    // From the right: every control is placed after those it may have to push.
+    std::stable_sort(controls.begin(), controls.end(), [](const Control& a, const Control& b) { return a.rc.left > b.rc.left; });
+    const int limit = right - dpi::ScaleX(kBarGap);
+    bool reaches = false;
+    for (Control& control : controls) {
+        if (control.rc.right <= limit) continue;
+        reaches = true;
+        break;
+    }
+    std::vector<GivenWay> changes;
+    if (!reaches) return changes;
+    for (Control& control : controls) Measure(control);
+    // A row is the controls side by side, linked neighbour to neighbour. Its labels and
+    // buttons move first; they use the room their text leaves only where moving is not enough.
+    const int overlap = dpi::ScaleX(kNeighbourOverlap);
+    std::vector<int> rowOf(controls.size());
+    for (size_t i = 0; i < controls.size(); ++i) rowOf[i] = static_cast<int>(i);
+    for (size_t i = 0; i < controls.size(); ++i)
+        for (size_t j = 0; j < i; ++j) {
+            if (!Neighbours(controls[i], controls[j], overlap)) continue;
+            const int from = rowOf[i], to = rowOf[j];
+            for (int& row : rowOf)
+                if (row == from) row = to;
+        }
+    for (size_t first = 0; first < controls.size(); ++first) {
+        if (rowOf[first] != static_cast<int>(first)) continue;
+        std::vector<Control*> row;
+        for (size_t i = 0; i < controls.size(); ++i)
+            if (rowOf[i] == static_cast<int>(first)) row.push_back(&controls[i]);
+        if (!Place(row, limit, false)) Place(row, limit, true);
+    }
+
+    for (const Control& control : controls) {
+        const int width = control.rc.right - control.rc.left;
+        if (control.left == control.rc.left && control.width == width) continue;
+        GivenWay change = {control.window, control.rc.left - control.left, width - control.width, 0, 0};
+        if (control.wraps && control.width < control.textWidth) change.grown = RoomForLines(controls, control);
+        // A narrowed combo box keeps its list as wide as it was, which shows its items whole.
+        if (control.combo && control.width < width) {
+            change.droppedWidth = static_cast<int>(SendMessageW(control.window, CB_GETDROPPEDWIDTH, 0, 0));
+            SendMessageW(control.window, CB_SETDROPPEDWIDTH, std::max(width, change.droppedWidth), 0);
+        }
+        SetWindowPos(control.window, NULL, control.left, control.rc.top, control.width,
+                     control.rc.bottom - control.rc.top + change.grown, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        changes.push_back(change);
+    }
+    // The page does not clip its children: what they covered before is drawn again.
+    if (!changes.empty()) RedrawWindow(page, NULL, NULL, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return changes;
+}
+
+void TakeBack(HWND page, std::vector<GivenWay>& changes)
+{
+    if (changes.empty()) return;
+    for (const GivenWay& change : changes) {
+        if (!IsWindow(change.control)) continue;
+        RECT rc;
+        GetWindowRect(change.control, &rc);
+        MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&rc), 2);
+        SetWindowPos(change.control, NULL, rc.left + change.moved, rc.top, rc.right - rc.left + change.narrowed,
+                     rc.bottom - rc.top - change.grown, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        if (change.droppedWidth > 0) SendMessageW(change.control, CB_SETDROPPEDWIDTH, change.droppedWidth, 0);
+    }
+    changes.clear();
+    RedrawWindow(page, NULL, NULL, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+}  // namespace layout

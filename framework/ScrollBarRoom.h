@@ -1,0 +1,33 @@
+// Room for a page's vertical scroll bar. The templates are laid out for the page's whole
+// width; a page that shows the bar has that much less, and the controls reaching into the
+// bar's strip give way to it, row by row from the right: a control whose content can be
+// shown narrower (an edit or combo box, a list, a trackbar, a rule) is narrowed, any other
+// moves left and pushes its left neighbours in the row, which in turn narrow if they can.
+#pragma once
+
+#include <vector>
+
+#include "pocketpc/PocketPC.h"
+
+namespace layout {
+
+// How one control gave way: moved left, and narrowed, by so many pixels.
+struct GivenWay {
+    HWND control;
+    int moved;
+    int narrowed;
+    // A narrowed combo box's list width before, or 0.
+    int droppedWidth;
+    // How much taller a label grew to hold its text in more lines.
+    int grown;
+};
+
+// Moves and narrows the visible children of the page that reach past `right` (in the page's
+// client coordinates) so that all end left of it; returns what each control did.
+std::vector<GivenWay> GiveWayLeftOf(HWND page, int right);
+
+// Puts every control back where it was before it gave way and forgets the changes. Undone
+// by the amounts, so a control the page moved down or up since keeps that move.
+void TakeBack(HWND page, std::vector<GivenWay>& changes);
+
+}  // namespace layout

@@ -119,7 +119,9 @@ HFONT CreatePageFont(HWND window, PageFontStyle style)
     LOGFONTW font = {};
     HGDIOBJ current = GetCurrentObject(dc.Get(), OBJ_FONT);
     if (!current || !GetObjectW(current, sizeof(font), &font)) return NULL;
-    font.lfHeight = -dpi::ScaleY(11);
+    // Tahoma 8 point, the size of the templates' own font: 11 pixels at 96 dpi, 21 at 192
+    // (twice 11 would be a pixel taller than the template rows made for it).
+    font.lfHeight = -MulDiv(8, dpi::LogPixelsY(), 72);
     if (style == PageFontStyle::Header) font.lfWeight = FW_BOLD;
     if (style == PageFontStyle::Link) font.lfUnderline = TRUE;
     return CreateFontIndirectW(&font);

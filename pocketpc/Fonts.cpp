@@ -13,7 +13,7 @@ HFONT DeviceSystemFont()
     static HFONT font = NULL;
     if (!font) {
         LOGFONTW record = {};
-        record.lfHeight = -Scale(11);  // Tahoma 8 point: 11 pixels at 96 dpi, 22 at 192
+        record.lfHeight = -MulDiv(8, Device().dpi, 72);  // Tahoma 8 point: 11 pixels at 96 dpi, 21 at 192
         record.lfWeight = FW_NORMAL;
         record.lfCharSet = DEFAULT_CHARSET;
         record.lfQuality = DEFAULT_QUALITY;

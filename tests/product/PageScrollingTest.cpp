@@ -192,9 +192,10 @@ TEST_F(PageScrollingTest, EveryControlIsWithinReachAndScrolledIntoViewWhenItTake
                 EXPECT_SCREEN_WHOLE(step.c_str());
             }
             // Back where it started, the page shows the layout it opened with, exactly, once
-            // the bar it showed for the panel is gone again.
+            // the bar it showed for the panel is gone again and the panel is down (while it is
+            // up, the URL pages' own relayout keeps their list shorter).
             realinput::Settle();
-            if (!barAtOpening && !ScrollingOf(page).bar) {
+            if (!barAtOpening && !ScrollingOf(page).bar && !RaisedPanel()) {
                 const std::vector<RECT> now = Layout(page);
                 ASSERT_EQ(now.size(), opening.size()) << name;
                 for (size_t i = 0; i < now.size(); ++i)

@@ -483,7 +483,8 @@ std::string UserMonkeyTest::RunSession(uint64_t seed)
     CheckAfter(s, before, result);
     std::string summary = (result & 0xFFFF) == 1 ? "OK" : "Cancel";
     summary += " by " + s.lastAction + " after " + std::to_string(s.steps) + " steps (" + std::to_string(s.taps) +
-               " taps, " + std::to_string(s.typed) + " characters, " + std::to_string(s.boxes) + " message boxes), pages ";
+               " taps, " + std::to_string(s.typed) + " characters, " + std::to_string(s.boxes) + " message boxes, " +
+               std::to_string(s.turns) + " turns), pages ";
     for (int page : s.shown) summary += std::to_string(page);
     return summary;
 }

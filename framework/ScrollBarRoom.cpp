@@ -236,7 +236,14 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
         controls.push_back(control);
     }
     // From the right: every control is placed after those it may have to push.
-    std::stable_sort(controls.begin(), controls.end(), [](const Control& a, const Control& b) { return a.rc.left > b.rc.left; });
+    // A page has a few dozen controls: an insertion sort keeps equal ones in their order, and
+    // unlike the library's stable sort brings no kilobytes of merge code into the DLL.
+    for (size_t i = 1; i < controls.size(); ++i) {
+        const Control moving = controls[i];
+        size_t j = i;
+        for (; j > 0 && controls[j - 1].rc.left < moving.rc.left; --j) controls[j] = controls[j - 1];
+        controls[j] = moving;
+    }
     const int limit = right - dpi::ScaleX(kBarGap);
     bool reaches = false;
     for (Control& control : controls) {

@@ -105,6 +105,9 @@ INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
     const INT_PTR result = Dialog::DialogProc(message, wParam, lParam);
     switch (message) {
     case WM_INITDIALOG:
+        // Once the page set its controls' texts and fonts.
+        ClipOverlappingControls(hwnd);
+        layout::FitLabelsToTheirText(hwnd);
         showingTop = true;
         UpdateScrolling();
         break;
@@ -131,7 +134,6 @@ INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL PropertyPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     if (!Dialog::OnInitDialog(wParam, lParam)) return FALSE;
-    ClipOverlappingControls(hwnd);
     // The empty menu bar belongs to the sheet, the page's parent.
     CreateMenuBar(GetParent(hwnd));
     return TRUE;

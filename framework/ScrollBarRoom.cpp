@@ -56,6 +56,7 @@ public:
 
     // Null when it cannot be measured.
     bool Valid() const { return dc != NULL; }
+    HDC Dc() const { return dc; }
     int Width(const wchar_t* text, int length)
     {
         SIZE extent = {};
@@ -291,6 +292,53 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
     // The page does not clip its children: what they covered before is drawn again.
     if (!changes.empty()) RedrawWindow(page, NULL, NULL, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     return changes;
+}
+
+void FitLabelsToTheirText(HWND page)
+{
+    RECT client = {};
+    GetClientRect(page, &client);
+    for (HWND label = GetWindow(page, GW_CHILD); label; label = GetWindow(label, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongW(label, GWL_STYLE);
+        if (!(style & WS_VISIBLE) || !IsClass(label, L"Static") || (style & SS_TYPEMASK) != SS_LEFT) continue;
+        wchar_t text[kTextLength];
+        const int length = GetWindowTextW(label, text, kTextLength);
+        if (length <= 0 || length >= kTextLength - 1) continue;
+        int inked = length;
+        while (inked > 0 && text[inked - 1] == L' ') --inked;
+        RECT rc = {};
+        GetWindowRect(label, &rc);
+        MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&rc), 2);
+        const int height = rc.bottom - rc.top;
+        TextMeasure measure(label);
+        if (!measure.Valid()) continue;
+        // Drawn as the label draws it, broken into lines at its width; on one line, with and
+        // without the trailing blanks.
+        const UINT flags = DT_CALCRECT | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+        RECT lines = {0, 0, rc.right - rc.left, 0}, line = {}, ink = {};
+        if (!DrawTextW(measure.Dc(), text, length, &lines, flags | DT_WORDBREAK) ||
+            !DrawTextW(measure.Dc(), text, length, &line, flags | DT_SINGLELINE) ||
+            !DrawTextW(measure.Dc(), text, inked, &ink, flags | DT_SINGLELINE))
+            continue;
+        if (lines.bottom <= height || line.bottom > height) continue;
+        int room = client.right;
+        for (HWND other = GetWindow(page, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+            if (other == label || !(GetWindowLongW(other, GWL_STYLE) & WS_VISIBLE)) continue;
+            RECT neighbour = {};
+            GetWindowRect(other, &neighbour);
+            MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&neighbour), 2);
+            if (SameRow(rc, neighbour) && neighbour.left >= rc.right) room = std::min<int>(room, neighbour.left);
+        }
+        room -= rc.left;
+        if (line.right <= room) {
+            SetWindowPos(label, NULL, 0, 0, line.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (ink.right <= room) {
+            // Only its trailing blanks, which show nothing, reach past the room: it is drawn
+            // on one line, as a label of one line's height means it to be.
+            SetWindowLongW(label, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP);
+            SetWindowPos(label, NULL, 0, 0, room, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
 }
 
 void TakeBack(HWND page, std::vector<GivenWay>& changes)

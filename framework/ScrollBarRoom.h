@@ -30,4 +30,12 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right);
 // by the amounts, so a control the page moved down or up since keeps that move.
 void TakeBack(HWND page, std::vector<GivenWay>& changes);
 
+// A label of one line's height whose text, in the font of the screen's dpi, is wider than the
+// template made it (the templates are measured in the device's 11-pixel font, whose letters
+// are rounded to whole pixels otherwise than larger sizes' are) would break it into lines it
+// cannot show. It widens into the free space on its right, up to its neighbour in the row or
+// the page's edge, where that holds its line; where only the line's trailing blanks reach
+// past that, it is drawn on one line. A label that fits, or has no such room, stays as it is.
+void FitLabelsToTheirText(HWND page);
+
 }  // namespace layout

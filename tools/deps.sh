@@ -21,6 +21,7 @@ packages=(
   xvfb xauth                  # a display for the windows
   cmake make python3
   imagemagick x11-apps        # screenshots of the pages
+  xdotool                     # puts the display's pointer where the device's stylus rests
   googletest                  # sources, built with the mingw toolchain
 )
 wine32_package=wine32:i386    # runs the x86 PE binaries

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command with a Wine prefix ready and a private Xvfb display, then tears both down.
 # The display is a square that holds the device's screen (the virtual desktop the prefix gives
-# every program, at its top left) turned either way: 320 x 320 for qvga. The pointer starts in
-# the display's middle, which lies on the desktop of every device, so a tap's cursor position
-# holds (Wine moves the pointer only while it is over its desktop).
+# every program, at its top left) turned either way: 320 x 320 for qvga. The device has a
+# stylus, not a pointer that hovers: the display's pointer is put at its top left corner, the
+# title bar's, where no window tracks it (in the display's middle, where Xvfb puts it, it lay
+# on whatever a page showed there, and Wine drew a scroll bar under it hot until a repaint).
+# That corner lies on the desktop of every device, turned either way, so a tap's cursor
+# position holds (Wine moves the pointer only while it is over its desktop).
 #   tools/with-display.sh COMMAND...
 # CORVANE_DISPLAYS=N (1 by default) makes N of them, for N programs run side by side: real
 # input cannot share a desktop, so each gets its own display, its own copy of the prefix
@@ -63,6 +66,8 @@ for ((slot = 0; slot < count; slot++)); do
     # Start Wine's background processes now, with no pipe of ours: otherwise the first program
     # run would hand them its output pipe, and whoever reads it (CTest) waits until they end.
     wine64 wineboot >/dev/null 2>&1 </dev/null || true
+    # (Xvfb here moved its pointer only once a client was connected: Wine's desktop now is.)
+    xdotool mousemove 0 0
   )
 done
 (IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}]}]}") >"$spec"

@@ -171,6 +171,7 @@ TEST_F(PageScrollingTest, EveryControlIsWithinReachAndScrolledIntoViewWhenItTake
             ExpectNothingUnderTheBar(page, name + " as it opens");
             const bool barAtOpening = ScrollingOf(page).bar;
             const std::vector<RECT> opening = Layout(page);
+            HWND openedWith = GetFocus();
             if (qvga) {
                 EXPECT_FALSE(ScrollingOf(page).bar) << name << ": the page fits the qvga screen";
             }
@@ -191,9 +192,13 @@ TEST_F(PageScrollingTest, EveryControlIsWithinReachAndScrolledIntoViewWhenItTake
                 ExpectNothingUnderTheBar(page, step);
                 EXPECT_SCREEN_WHOLE(step.c_str());
             }
-            // Back where it started, the page shows the layout it opened with, exactly, once
-            // the bar it showed for the panel is gone again.
+            // Back where it started, the focus on the control it opened with (which lowers the
+            // panel the cycle ended with on a URL page), the page shows the layout it opened
+            // with, exactly, once the bar it showed for the panel is gone again.
+            if (openedWith && IsChild(page, openedWith)) SetFocus(openedWith);
             realinput::Settle();
+            EXPECT_EQ(RaisedPanel() != NULL, IsChild(page, openedWith) && driver::ClassOf(openedWith) == L"Edit")
+                << name << ": the panel is up exactly while an edit box has the focus";
             if (!barAtOpening && !ScrollingOf(page).bar) {
                 const std::vector<RECT> now = Layout(page);
                 ASSERT_EQ(now.size(), opening.size()) << name;

@@ -258,7 +258,18 @@ void PropertyPage::ScrollTo(int position)
     const int moved = scrollPosition - position;
     if (!moved) return;
     scrollPosition = position;
-    ScrollWindowEx(hwnd, 0, moved, NULL, NULL, NULL, NULL, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    // A page that is not shown (another page is, and the panel fell or the screen turned
+    // meanwhile) is not scrolled by the system, which scrolls only what is drawn: its
+    // controls are moved one by one instead, so that they keep their place in the page.
+    if (ScrollWindowEx(hwnd, 0, moved, NULL, NULL, NULL, NULL, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE) == ERROR) {
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT rc;
+            GetWindowRect(child, &rc);
+            MapWindowPoints(NULL, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+            SetWindowPos(child, NULL, rc.left, rc.top + moved, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        }
+    }
     // The children carried along keep the pixels they had, which the scroll moved only where
     // they were on the screen: each is drawn again where it lands.
     RedrawWindow(hwnd, NULL, NULL, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);

@@ -27,6 +27,7 @@ struct Control {
     bool labelled; // a label or button, which moves rather than narrows
     bool wraps;    // a label that breaks its text into lines
     bool combo;
+    bool box;      // an edit or combo box, which shows less of its text narrower
     int left;      // where it ends up
     int width;
 };
@@ -98,6 +99,23 @@ int ComboNeeds(HWND combo, int width)
     return needs > width ? width / 2 : needs;
 }
 
+// The width a list in report view needs to show its columns whole beside its own scroll bar:
+// narrower, it scrolls sideways, and the bar that takes may leave a short list no room for a
+// row. A list whose columns are wider than it is scrolls sideways already, and narrows to half.
+int ListNeeds(HWND list, int width)
+{
+    HWND header = ListView_GetHeader(list);
+    const int columns = header ? Header_GetItemCount(header) : 0;
+    if ((GetWindowLongW(list, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT || columns <= 0) return width / 2;
+    int total = 0;
+    for (int i = 0; i < columns; ++i) total += ListView_GetColumnWidth(list, i);
+    RECT client;
+    GetClientRect(list, &client);
+    // Its borders and its vertical scroll bar, where it shows one.
+    const int needs = total + width - client.right;
+    return needs > width ? width / 2 : std::max(needs, width / 2);
+}
+
 // The width the control's own text needs: an edit box's text with its margins and borders,
 // a label's or button's text with its check mark and the ink that may reach past the
 // measured width.
@@ -124,12 +142,16 @@ void Measure(Control& control)
     control.textWidth = width;
     if (IsClass(window, L"ComboBox")) {
         control.combo = true;
+        control.box = true;
         control.minWidth = ComboNeeds(window, width);
     } else if (IsClass(window, L"Edit")) {
+        control.box = true;
         // Text that scrolls within its box shows its content narrower, down to half.
         if (style & ES_AUTOHSCROLL) control.minWidth = std::max(width / 2, TextNeeds(window, width, dpi::ScaleX(8)));
-    } else if (IsClass(window, L"SysListView32") || IsClass(window, L"msctls_trackbar32")) {
-        // A list scrolls sideways, a slider's track is as usable shorter.
+    } else if (IsClass(window, L"SysListView32")) {
+        control.minWidth = ListNeeds(window, width);
+    } else if (IsClass(window, L"msctls_trackbar32")) {
+        // A slider's track is as usable shorter.
         control.minWidth = width / 2;
     } else if (IsClass(window, L"Static")) {
         // A rule is as much a rule shorter.
@@ -162,13 +184,13 @@ bool Neighbours(const Control& left, const Control& right, int overlap)
 
 // Places the row's controls, sorted from the right, so that each ends left of `limit` and of
 // its right neighbours, as far as they can give way. Labels and buttons give up the room
-// their text leaves, and neighbours come closer, only when `squeeze`. Returns whether all
-// found room without cutting what they show.
-bool Place(std::vector<Control*>& row, int limit, bool squeeze)
+// their text leaves, and neighbours come closer, only when `squeeze`. Returns how many pixels
+// the row lacks: 0 when all found room without cutting what they show.
+int Place(std::vector<Control*>& row, int limit, bool squeeze)
 {
     const int overlap = dpi::ScaleX(kNeighbourOverlap);
     const int closest = dpi::ScaleX(kClosestNeighbours);
-    bool fits = true;
+    int lacks = 0;
     for (size_t i = 0; i < row.size(); ++i) {
         Control& control = *row[i];
         control.left = control.rc.left;
@@ -193,10 +215,11 @@ bool Place(std::vector<Control*>& row, int limit, bool squeeze)
         if (control.left < leftmost) {
             control.width -= leftmost - control.left;
             control.left = leftmost;
-            if (control.width < (control.labelled ? control.textWidth : control.minWidth)) fits = false;
+            const int needs = control.labelled ? control.textWidth : control.minWidth;
+            if (control.width < needs) lacks += needs - control.width;
         }
     }
-    return fits;
+    return lacks;
 }
 
 // A label narrower than its text breaks it into more lines: it grows down by the lines it
@@ -272,7 +295,21 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
         std::vector<Control*> row;
         for (size_t i = 0; i < controls.size(); ++i)
             if (rowOf[i] == static_cast<int>(first)) row.push_back(&controls[i]);
-        if (!Place(row, limit, false)) Place(row, limit, true);
+        if (!Place(row, limit, false)) continue;
+        int lacks = Place(row, limit, true);
+        // Where that is not enough, a label would be cut or broken into lines it has no room
+        // for: the boxes narrow first, past their widest item (their lists stay as wide and
+        // show every item whole), as far as half their width, by what the row lacks.
+        if (lacks > 0) {
+            for (Control* control : row) {
+                if (control->labelled || !control->box) continue;
+                const int width = control->rc.right - control->rc.left;
+                const int given = std::min(lacks, control->minWidth - std::min(control->minWidth, width / 2));
+                control->minWidth -= given;
+                lacks -= given;
+            }
+            Place(row, limit, true);
+        }
     }
 
     for (const Control& control : controls) {

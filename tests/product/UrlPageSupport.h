@@ -96,6 +96,19 @@ inline RECT Rect(driver::Sheet& sheet, int id)
     return rc;
 }
 
+// A control's rectangle as the page is laid out, whatever it is scrolled to: in the page's
+// client coordinates with the page scrolled to its top.
+inline RECT LaidOutRect(driver::Sheet& sheet, int id)
+{
+    RECT rc = Rect(sheet, id);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_POS;
+    if ((GetWindowLongW(sheet.Page(), GWL_STYLE) & WS_VSCROLL) && GetScrollInfo(sheet.Page(), SB_VERT, &info))
+        OffsetRect(&rc, 0, info.nPos);
+    return rc;
+}
+
 inline DWORD EditLimit(driver::Sheet& sheet, int id)
 {
     return static_cast<DWORD>(SendMessageW(sheet.Item(id), EM_GETLIMITTEXT, 0, 0));

@@ -28,16 +28,20 @@ protected:
     }
 };
 
-// A tap on a list row, on the screen.
-void TapRow(driver::Sheet& sheet, int row)
+std::string Describe(const RECT& rc)
 {
-    HWND list = List(sheet);
+    return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom) + ")";
+}
+
+// A tap on a list row, on the screen: a row the page is scrolled past is scrolled to first.
+void TapRow(driver::Sheet& sheet, int row, int listId = IDC_URL_LIST)
+{
+    HWND list = sheet.Item(listId);
     ListView_EnsureVisible(list, row, FALSE);
     RECT rc = {};
     ListView_GetItemRect(list, row, &rc, LVIR_BOUNDS);
-    POINT point = {rc.left + 20, (rc.top + rc.bottom) / 2};
-    ClientToScreen(list, &point);
-    sheet.TapAt(point.x, point.y);
+    sheet.TapControlAt(listId, rc.left + 20, (rc.top + rc.bottom) / 2);
 }
 
 HWND InputPanelWindow()
@@ -122,7 +126,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
     Show(CORVANE_PAGE_BUTTONS, [&](driver::Sheet& sheet) {
         for (const Case& c : cases) {
             ASSERT_TRUE(sheet.TapTab(c.page));
-            const RECT listBefore = Rect(sheet, IDC_URL_LIST);
+            const RECT listBefore = LaidOutRect(sheet, IDC_URL_LIST);
             TapRow(sheet, 1);
             EXPECT_SCREEN_WHOLE("a row tapped");
             sheet.TapControl(c.textEdit);
@@ -137,7 +141,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             TapRow(sheet, 0);
             EXPECT_TRUE(InputPanelLowered()) << "a list row tapped lowers the panel";
             EXPECT_SCREEN_WHOLE("the panel lowered");
-            EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom);
+            EXPECT_EQ(Describe(LaidOutRect(sheet, IDC_URL_LIST)), Describe(listBefore)) << "the list takes back its room";
 
             // Leaving the page with the panel raised lowers it; the page comes back whole.
             sheet.TapControl(c.textEdit);
@@ -149,7 +153,7 @@ TEST_F(WhatAPersonSeesTest, UrlPagesAreDrawnWholeAsThePanelRisesAndFalls)
             EXPECT_TRUE(InputPanelLowered()) << "a page switch lowers the panel";
             EXPECT_SCREEN_WHOLE("another page after typing");
             ASSERT_TRUE(sheet.TapTab(c.page));
-            EXPECT_EQ(Rect(sheet, IDC_URL_LIST).bottom, listBefore.bottom) << "the page is laid out for the panel down";
+            EXPECT_EQ(Describe(LaidOutRect(sheet, IDC_URL_LIST)), Describe(listBefore)) << "the page is laid out for the panel down";
             EXPECT_SCREEN_WHOLE("back on the page");
         }
         sheet.Ok();
@@ -436,12 +440,6 @@ bool OnScreen(const RECT& rc)
     return rc.left >= kScreen.left && rc.top >= kScreen.top && rc.right <= kScreen.right && rc.bottom <= kScreen.bottom;
 }
 
-std::string Describe(const RECT& rc)
-{
-    return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom) + ")";
-}
-
 // The open drop-down list of a combo box, or null while it is closed.
 HWND DroppedList(HWND combo)
 {
@@ -488,12 +486,7 @@ TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
         EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), profile.width) << "on the device " << std::string(profile.name, profile.name + lstrlenW(profile.name));
         EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), profile.height);
         // The assignment list opens low on the page, just above the tabs.
-        HWND buttons = sheet.Item(IDC_BUTTONS_LIST);
-        RECT row = {};
-        ListView_GetItemRect(buttons, 0, &row, LVIR_BOUNDS);
-        POINT point = {row.left + 20, (row.top + row.bottom) / 2};
-        ClientToScreen(buttons, &point);
-        sheet.TapAt(point.x, point.y);
+        TapRow(sheet, 0, IDC_BUTTONS_LIST);
         ASSERT_TRUE(sheet.Enabled(IDC_BUTTONS_ASSIGNMENT_COMBO));
         const int chosen = popup::ChooseByTapping(sheet, IDC_BUTTONS_ASSIGNMENT_COMBO, "Button assignment");
         EXPECT_EQ(sheet.ComboSelection(IDC_BUTTONS_ASSIGNMENT_COMBO), chosen);
@@ -509,7 +502,7 @@ TEST_F(WhatAPersonSeesTest, MessageBoxesAndDropDownListsStayOnTheDevicesScreen)
     });
     ASSERT_EQ(boxes.size(), 2u);
     for (const driver::MessageBoxSeen& box : boxes) {
-        EXPECT_TRUE(popup::OnScreen(box.rect)) << "a message box lies at " << popup::Describe(box.rect);
+        EXPECT_TRUE(popup::OnScreen(box.rect)) << "a message box lies at " << Describe(box.rect);
         EXPECT_LE(box.rect.right - box.rect.left, device::Screen().right);
     }
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "support/RealInput.h"
@@ -231,26 +232,30 @@ RECT VisiblePart(HWND page)
     return rc;
 }
 
-// Scrolls the page, as a person would with its scroll bar, until the middle of the control is
-// in the part that can be seen; does nothing on a page without a scroll bar.
-void ScrollIntoView(HWND page, HWND control)
+// Scrolls the page, as a person would with its scroll bar, until the point of the control (in
+// its client coordinates) is in the part that can be seen; does nothing on a page without a
+// scroll bar.
+void ScrollIntoView(HWND page, HWND control, POINT inControl)
 {
     for (int attempt = 0; attempt < 40; ++attempt) {
-        RECT rc = {}, visible = VisiblePart(page);
-        GetWindowRect(control, &rc);
-        const int middle = (rc.top + rc.bottom) / 2;
-        if (middle >= visible.top && middle < visible.bottom) return;
+        const RECT visible = VisiblePart(page);
+        POINT point = inControl;
+        ClientToScreen(control, &point);
+        if (point.y >= visible.top && point.y < visible.bottom) return;
         SCROLLBARINFO bar = {};
         bar.cbSize = sizeof(bar);
         if (!(GetWindowLongW(page, GWL_STYLE) & WS_VSCROLL) || !GetScrollBarInfo(page, OBJID_VSCROLL, &bar)) return;
         const RECT& r = bar.rcScrollBar;
+        // The arrows are as tall as the system's scroll bars are wide, or share a bar shorter
+        // than two of them (Wine reports the thumb's height as dxyLineButton, not the arrow's).
+        const int arrow = std::min<int>(GetSystemMetrics(SM_CYVSCROLL), (r.bottom - r.top) / 2);
         // Up: the arrow at the bar's top. Down: the bar's shaft just below the thumb (a page),
         // or its arrow, whichever can be seen. Taps wander a little, as a person's do, so that
         // two in a row are not a double-click.
-        int y = r.top + bar.dxyLineButton / 2;
-        if (middle >= visible.bottom) {
+        int y = r.top + arrow / 2;
+        if (point.y >= visible.bottom) {
             y = r.top + bar.xyThumbBottom + 2;
-            if (y >= visible.bottom || y >= r.bottom - bar.dxyLineButton) y = r.bottom - bar.dxyLineButton / 2;
+            if (y >= visible.bottom || y >= r.bottom - arrow) y = r.bottom - arrow / 2;
             if (y >= visible.bottom) return;  // the bar's lower end lies under the panel
         }
         const int x = (r.left + r.right) / 2 + ((attempt % 2) ? 2 : -2);
@@ -263,8 +268,23 @@ void ScrollIntoView(HWND page, HWND control)
 void Sheet::TapControl(int id)
 {
     HWND control = Item(id);
-    if (control) ScrollIntoView(Page(), control);
+    if (control) {
+        RECT rc = {};
+        GetWindowRect(control, &rc);
+        POINT middle = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        ScreenToClient(control, &middle);
+        ScrollIntoView(Page(), control, middle);
+    }
     realinput::TapWindow(control);
+}
+
+void Sheet::TapControlAt(int id, int x, int y)
+{
+    HWND control = Item(id);
+    POINT point = {x, y};
+    if (control) ScrollIntoView(Page(), control, point);
+    ClientToScreen(control, &point);
+    realinput::TapAt(point.x, point.y);
 }
 
 namespace {

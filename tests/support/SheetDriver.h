@@ -67,6 +67,9 @@ public:
     // A tap at the middle of a control of the current page, scrolled into view first with the
     // page's scroll bar where it is out of sight.
     void TapControl(int id);
+    // A tap at a point of a control of the current page (in its client coordinates), scrolled
+    // into view first as TapControl does.
+    void TapControlAt(int id, int x, int y);
     // A tap on a page's tab; false when the tab cannot be reached (the raised input panel
     // covers the tabs) or the page did not change.
     bool TapTab(int index);

@@ -57,40 +57,6 @@ BOOL CALLBACK FindMenuBar(HWND window, LPARAM param)
     return TRUE;
 }
 
-// The raised panel lies above the menu bar across the screen, and the screen's strip there
-// shows what the panel draws of itself.
-::testing::AssertionResult PanelRaisedAboveMenuBar()
-{
-    HWND panel = FindWindowW(L"SipWndClass", NULL);
-    if (!panel || !IsWindowVisible(panel)) return ::testing::AssertionFailure() << "the panel is not shown";
-    ::testing::AssertionResult placed = Placed("the panel", panel, device::InputPanel());
-    if (!placed) return placed;
-    RECT rc = device::InputPanel();
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    const screen::Shot shown = screen::Capture(rc);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(NULL);
-    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
-    int differing = 0;
-    const DWORD* drawn = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < shown.pixels.size(); ++i)
-        if ((drawn[i] & 0xFFFFFF) != shown.pixels[i]) ++differing;
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    if (differing) return ::testing::AssertionFailure() << differing << " of the panel's pixels differ from what it draws";
-    return ::testing::AssertionSuccess();
-}
-
 // Turns the device and checks that the screen swapped and the layer's windows span it: the
 // sheet over all but the menu bar, its tabs and page across the width, the menu bar along the
 // bottom edge.
@@ -144,7 +110,7 @@ TEST_F(TurnTest, ATurnWithThePanelUpKeepsTheEditAndTheSheetFollowsTheScreen)
         resets = 0;
         ownerProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingOwnerProc)));
-        ASSERT_TRUE(PanelRaisedAboveMenuBar()) << "a tap on the alias raises the panel";
+        ASSERT_TRUE(screen::ShowsInputPanel()) << "a tap on the alias raises the panel";
         sheet.PressKeys(L"\bxy");
         SendMessageW(edit, EM_SETSEL, 1, 1);  // the caret between "x" and "y"
         EXPECT_SCREEN_WHOLE("before the turn");
@@ -158,7 +124,7 @@ TEST_F(TurnTest, ATurnWithThePanelUpKeepsTheEditAndTheSheetFollowsTheScreen)
             const bool square = device::Screen().right == device::Screen().bottom;
             TurnAndCheck(sheet, steps[turn]);
             EXPECT_EQ(resets, resetsBefore + (square ? 0 : 1)) << steps[turn] << ": the top-level windows hear of a turn once";
-            EXPECT_TRUE(PanelRaisedAboveMenuBar()) << steps[turn] << ": the panel stays up at its new place";
+            EXPECT_TRUE(screen::ShowsInputPanel()) << steps[turn] << ": the panel stays up at its new place";
             EXPECT_EQ(GetFocus(), edit) << steps[turn];
             EXPECT_EQ(sheet.Text(IDC_ALIAS_ALIAS_EDIT), text) << steps[turn];
             EXPECT_EQ(EditSelection(sheet, IDC_ALIAS_ALIAS_EDIT), caret) << steps[turn] << ": the caret stays";

@@ -187,4 +187,46 @@ bool Save(const Shot& shot, const std::wstring& path)
     return failure;
 }
 
+// The raised input panel is on the screen: its window is shown above the menu bar, and the
+// screen's strip there shows exactly what the panel draws of itself (into a bitmap, as a
+// window prints its client area), key for key.
+::testing::AssertionResult ShowsInputPanel()
+{
+    HWND panel = FindWindowW(L"SipWndClass", NULL);
+    if (!panel || !IsWindowVisible(panel)) return ::testing::AssertionFailure() << "the panel's window is not shown";
+    RECT rc = {};
+    GetWindowRect(panel, &rc);
+    const RECT expected = device::InputPanel();
+    if (!EqualRect(&rc, &expected))
+        return ::testing::AssertionFailure() << "the panel lies at (" << rc.left << "," << rc.top << ")-(" << rc.right
+                                             << "," << rc.bottom << "), not above the menu bar";
+    const screen::Shot shown = screen::Capture(rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    int differing = 0, blank = 0;
+    const DWORD* drawn = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < shown.pixels.size(); ++i) {
+        if ((drawn[i] & 0xFFFFFF) != shown.pixels[i]) ++differing;
+        if ((drawn[i] & 0xFFFFFF) == 0) ++blank;
+    }
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    if (blank == width * height) return ::testing::AssertionFailure() << "the panel draws nothing when asked to print itself";
+    if (differing) return ::testing::AssertionFailure() << differing << " of the panel's " << width * height
+                                                         << " pixels on the screen differ from what it draws";
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace screen

@@ -32,6 +32,10 @@ bool Save(const Shot& shot, const std::wstring& path);
 // saved as BMPs in the folder named by CORVANE_ORACLE_DIR, when set.
 ::testing::AssertionResult ShowsFullRepaint(const char* step);
 
+// Passes when the raised input panel is on the screen: its window shown above the menu bar,
+// and the screen there showing exactly what the panel draws of itself.
+::testing::AssertionResult ShowsInputPanel();
+
 }  // namespace screen
 
 // EXPECT_SCREEN_WHOLE("step") after a step of a script.

@@ -61,7 +61,7 @@ for arch in "${archs[@]}"; do
     # Tests run side by side, one per display with-display.sh makes (each its own prefix
     # and wineserver), so a real tap never lands on another test's desktop.
     CORVANE_DISPLAYS=$jobs "$repo/tools/with-display.sh" bash -c \
-      'exec ctest --test-dir "$0" --output-on-failure -j "$CORVANE_DISPLAYS" --resource-spec-file "$CORVANE_RESOURCE_SPEC" "$@"' \
+      'exec ctest --test-dir "$0" --output-on-failure -j "$CORVANE_DISPLAYS" --resource-spec-file "$CORVANE_RESOURCE_FILE" "$@"' \
       "$build" "$@"
   ) 2>&1 | tee "$output"
   status=${PIPESTATUS[0]}

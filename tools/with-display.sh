@@ -12,7 +12,7 @@
 # input cannot share a desktop, so each gets its own display, its own copy of the prefix
 # (PREFIX.2, PREFIX.3, ...; the first is the prefix itself) and so its own wineserver. The
 # command gets DISPLAY and WINEPREFIX of the first, CORVANE_DISPLAY_Dn and CORVANE_PREFIX_Dn
-# of each (n from 0), and CORVANE_RESOURCE_SPEC, a CTest resource file naming them d0, d1, ...
+# of each (n from 0), and CORVANE_RESOURCE_FILE, a CTest resource file naming them d0, d1, ...
 # as resources of the type "displays"; tools/wine-run.sh runs a test on the one CTest gave it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -36,14 +36,14 @@ done
 
 displays=()
 servers=()
-spec=$(mktemp)
+resource_file=$(mktemp)
 cleanup() {
   for ((slot = 0; slot < ${#displays[@]}; slot++)); do
     DISPLAY=":${displays[$slot]}" WINEPREFIX=${prefixes[$slot]} wineserver -k >/dev/null 2>&1 || true
   done
   for xvfb in "${servers[@]}"; do kill "$xvfb" >/dev/null 2>&1 || true; done
   for xvfb in "${servers[@]}"; do wait "$xvfb" 2>/dev/null || true; done
-  rm -f "$spec"
+  rm -f "$resource_file"
 }
 trap cleanup EXIT
 trap "exit 143" TERM INT
@@ -70,7 +70,7 @@ for ((slot = 0; slot < count; slot++)); do
     xdotool mousemove 0 0
   )
 done
-(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}]}]}") >"$spec"
-export CORVANE_RESOURCE_SPEC=$spec
+(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}]}]}") >"$resource_file"
+export CORVANE_RESOURCE_FILE=$resource_file
 export DISPLAY=":${displays[0]}" WINEPREFIX=$main_prefix
 "$@"

@@ -70,4 +70,60 @@ extern "C" void __cxa_pure_virtual() { Fail(L"internal error"); }
 template class std::basic_string<wchar_t>;
 #endif
 
+// The DLL's entry point, as the device's loader calls a DLL: the component's static objects
+// are made before DllMain first runs and undone, last made first, after it last runs. The
+// toolchain's own start-up code would also bring thread-local storage, a relocator for data
+// imported by name and a table of exit functions kept for the whole process, which the
+// component uses none of (over 8 KB on x86).
+namespace {
+
+typedef void(__cdecl* ExitFunction)(void);
+
+struct ExitRecord {
+    ExitFunction function;
+    ExitRecord* next;
+};
+
+ExitRecord* exitFunctions = NULL;
+
+}  // namespace
+
+// Called by the compiler's code that makes a static object, to undo it when the DLL goes.
+extern "C" int __cdecl atexit(ExitFunction function)
+{
+    ExitRecord* record = static_cast<ExitRecord*>(std::malloc(sizeof(ExitRecord)));
+    if (!record) OutOfMemory();
+    record->function = function;
+    record->next = exitFunctions;
+    exitFunctions = record;
+    return 0;
+}
+
+// The linker's lists of the objects' constructors and destructors: a first entry of -1, the
+// functions, then a zero.
+typedef void (*StaticFunction)(void);
+extern "C" StaticFunction __CTOR_LIST__[];
+extern "C" StaticFunction __DTOR_LIST__[];
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
+
+extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        // In the order the toolchain's own start-up runs them: from the end of the list.
+        std::size_t count = 0;
+        while (__CTOR_LIST__[count + 1]) ++count;
+        for (; count > 0; --count) __CTOR_LIST__[count]();
+    }
+    const BOOL result = DllMain(instance, reason, reserved);
+    if (reason == DLL_PROCESS_DETACH) {
+        while (ExitRecord* record = exitFunctions) {
+            exitFunctions = record->next;
+            record->function();
+            std::free(record);
+        }
+        for (std::size_t i = 1; __DTOR_LIST__[i]; ++i) __DTOR_LIST__[i]();
+    }
+    return result;
+}
+
 #endif  // _WIN32_WCE

@@ -84,18 +84,28 @@ std::wstring WindowText(HWND window)
 
 void AddListColumns(HWND list, std::initializer_list<ListColumn> columns)
 {
-    int index = 0;
+    int index = 0, total = 0, last = 0;
     for (const ListColumn& column : columns) {
         LVCOLUMNW record = {};
         record.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
         record.fmt = LVCFMT_LEFT;
-        record.cx = dpi::ScaleX(column.width);
+        record.cx = last = dpi::ScaleX(column.width);
+        total += last;
         record.pszText = const_cast<LPWSTR>(ResourceText(column.titleId));
         record.iSubItem = index;
         record.iOrder = index;
         SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&record));
         ++index;
     }
+    // The template's width follows the font, whose letters round otherwise at other sizes than
+    // the pixels do: at 192 dpi a list is a few pixels short of twice its width. The last
+    // column gives them up, down to half its width, so that the columns fit beside the list's
+    // own scroll bar and no sideways bar takes a row.
+    RECT client = {};
+    GetClientRect(list, &client);
+    const int excess = total - (client.right - GetSystemMetrics(SM_CXVSCROLL));
+    if (index > 0 && excess > 0)
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, index - 1, MAKELPARAM(excess < last / 2 ? last - excess : last - last / 2, 0));
 }
 
 void SetUpTrackbar(HWND dialog, int trackbarId, int minimum, int maximum, int lineStep, int pageStep, int position)

@@ -8,6 +8,11 @@ namespace {
 // Posted to the page after a message that may come with a move of the focus into it, and
 // handled once the move is complete.
 const UINT kFocusMoved = WM_APP + 1;
+// While the stylus is down on a control that took the focus, the page keeps still (scrolled,
+// the control would move away from under it, and the lift would miss it: a check box would not
+// toggle); this timer looks again until the stylus is lifted.
+const UINT_PTR kStylusUpTimer = 1;
+const UINT kStylusUpCheckMs = 20;
 // The space kept below the lowest control, as the templates keep above the highest.
 const int kBottomMargin = 3;
 // One step of the scroll bar's arrows: a line of text.
@@ -48,6 +53,31 @@ void ClipOverlappingControls(HWND page)
             }
         }
     }
+}
+
+// A drop-down list opens under its combo box, or above it where there is no room below. A list
+// too long for either side (the Buttons page's assignments on a 480-pixel landscape screen)
+// would otherwise lie over its own box; it is shortened, in whole items, to the larger side.
+void FitDropDown(HWND combo)
+{
+    RECT box = {}, dropped = {};
+    GetWindowRect(combo, &box);
+    SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    const int item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+    if (count <= 0 || item <= 0) return;
+    const int boxHeight = box.bottom - box.top;
+    // The list's borders, top and bottom, beside its items.
+    const int borders = 2 * GetSystemMetrics(SM_CYBORDER);
+    int list = dropped.bottom - dropped.top - boxHeight;
+    if (list > count * item + borders) list = count * item + borders;
+    const int below = GetSystemMetrics(SM_CYSCREEN) - box.bottom, above = box.top;
+    if (list <= below || list <= above) return;
+    const int room = below > above ? below : above;
+    const int items = (room - borders) / item;
+    if (items < 1) return;
+    SetWindowPos(combo, NULL, 0, 0, box.right - box.left, boxHeight + items * item + borders,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -98,6 +128,15 @@ INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
         focusCheckPosted = false;
         FocusMoved();
         return TRUE;
+    case WM_TIMER:
+        if (wParam != kStylusUpTimer) break;
+        KillTimer(hwnd, kStylusUpTimer);
+        FocusMoved();
+        return TRUE;
+    case WM_COMMAND:
+        // Before the list opens.
+        if (HIWORD(wParam) == CBN_DROPDOWN && lParam) FitDropDown(reinterpret_cast<HWND>(lParam));
+        break;
     }
 
     // The URL pages move and size their controls for the panel from the layout they made.
@@ -340,6 +379,10 @@ void PropertyPage::ScrollIntoView(HWND control)
 
 void PropertyPage::FocusMoved()
 {
+    if (GetKeyState(VK_LBUTTON) < 0) {
+        SetTimer(hwnd, kStylusUpTimer, kStylusUpCheckMs, NULL);
+        return;
+    }
     const bool opening = showingTop;
     showingTop = false;
     // A page that opens as the sheet switches to it is measured again once the switch is

@@ -357,16 +357,24 @@ void FitLabelsToTheirText(HWND page)
             !DrawTextW(measure.Dc(), text, length, &line, flags | DT_SINGLELINE) ||
             !DrawTextW(measure.Dc(), text, inked, &ink, flags | DT_SINGLELINE))
             continue;
-        if (lines.bottom <= height || line.bottom > height) continue;
+        // Its neighbour in the row: a control starting in the label's right half, which the
+        // templates' rounding to whole pixels may make it overlap by a pixel.
         int room = client.right;
         for (HWND other = GetWindow(page, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
             if (other == label || !(GetWindowLongW(other, GWL_STYLE) & WS_VISIBLE)) continue;
             RECT neighbour = {};
             GetWindowRect(other, &neighbour);
             MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&neighbour), 2);
-            if (SameRow(rc, neighbour) && neighbour.left >= rc.right) room = std::min<int>(room, neighbour.left);
+            if (SameRow(rc, neighbour) && 2 * neighbour.left > rc.left + rc.right) room = std::min<int>(room, neighbour.left);
         }
         room -= rc.left;
+        // Overlapping it, the label's blank end would cover the neighbour's edge whenever the
+        // label is drawn after it (as a scrolled page draws them): it ends where that begins.
+        if (rc.right - rc.left > room && lines.bottom <= height && line.right <= room) {
+            SetWindowPos(label, NULL, 0, 0, room, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            continue;
+        }
+        if (lines.bottom <= height || line.bottom > height) continue;
         if (line.right <= room) {
             SetWindowPos(label, NULL, 0, 0, line.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (ink.right <= room) {

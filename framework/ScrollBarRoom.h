@@ -36,6 +36,8 @@ void TakeBack(HWND page, std::vector<GivenWay>& changes);
 // cannot show. It widens into the free space on its right, up to its neighbour in the row or
 // the page's edge, where that holds its line; where only the line's trailing blanks reach
 // past that, it is drawn on one line. A label that fits, or has no such room, stays as it is.
+// A label whose blank end overlaps its neighbour in the row by the templates' rounding ends
+// where the neighbour begins, so that the two draw the same in either order.
 void FitLabelsToTheirText(HWND page);
 
 }  // namespace layout

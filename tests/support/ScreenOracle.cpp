@@ -49,7 +49,15 @@ void AwaitMouseLeave()
         POINT cursor;
         GetCursorPos(&cursor);
         HWND under = WindowFromPoint(cursor);
-        if (under == tracking.hwndTrack || IsChild(tracking.hwndTrack, under)) return;
+        if (tracking.dwFlags & TME_NONCLIENT) {
+            // A frame's part, such as a page's scroll bar, follows the cursor until it leaves
+            // the frame, for the window's client area or its children too.
+            if (under == tracking.hwndTrack &&
+                SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y)) != HTCLIENT)
+                return;
+        } else if (under == tracking.hwndTrack || IsChild(tracking.hwndTrack, under)) {
+            return;
+        }
         MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
         realinput::Settle();
     }

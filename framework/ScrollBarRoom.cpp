@@ -25,7 +25,8 @@ struct Control {
     int minWidth;  // as narrow as it may become without cutting what it shows
     int textWidth; // as narrow as its text allows, for a label or button
     bool labelled; // a label or button, which moves rather than narrows
-    bool wraps;    // a label that breaks its text into lines
+    bool wraps;    // a label that breaks its text into lines, or a check box that may
+    int inset;     // where a button's text begins: past its check mark
     bool combo;
     bool box;      // an edit or combo box, which shows less of its text narrower
     int left;      // where it ends up
@@ -133,6 +134,28 @@ int TextNeeds(HWND window, int width, int extra)
     return std::min(width, measure.Width(text, shown) + extra);
 }
 
+// The narrowest a label may become while its text still breaks into the lines its height
+// holds, down to half its width.
+int WrapNeeds(HWND label, int width, int height)
+{
+    wchar_t text[kTextLength];
+    const int length = GetWindowTextW(label, text, kTextLength);
+    if (length <= 0) return 0;
+    TextMeasure measure(label);
+    if (length >= kTextLength - 1 || !measure.Valid()) return width;
+    // With the ink that may reach past the measured width, as TextNeeds allows.
+    const int ink = dpi::ScaleX(4);
+    int fits = width - ink, tooNarrow = width / 2;
+    while (fits - tooNarrow > 1) {
+        const int middle = (fits + tooNarrow) / 2;
+        RECT rc = {0, 0, middle, 0};
+        // A word wider than the width widens the rectangle rather than break.
+        if (measure.Lines(text, length, &rc) && rc.bottom <= height && rc.right <= middle) fits = middle;
+        else tooNarrow = middle;
+    }
+    return std::min(width, fits + ink);
+}
+
 void Measure(Control& control)
 {
     const HWND window = control.window;
@@ -163,12 +186,21 @@ void Measure(Control& control)
             if (type == SS_LEFT || type == SS_LEFTNOWORDWRAP || type == SS_SIMPLE)
                 control.textWidth = TextNeeds(window, width, dpi::ScaleX(4));
             control.wraps = type == SS_LEFT;
+            // A label of several lines narrows, keeping its place in the row (an indented note
+            // stays indented), as far as its lines still hold its text.
+            if (control.wraps) {
+                control.minWidth = WrapNeeds(window, width, control.rc.bottom - control.rc.top);
+                control.textWidth = std::min(control.textWidth, control.minWidth);
+            }
         }
     } else if (IsClass(window, L"Button")) {
         const LONG type = style & BS_TYPEMASK;
         const int mark = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ? 0 : GetSystemMetrics(SM_CXMENUCHECK);
         control.labelled = true;
         if (type != BS_OWNERDRAW && type != BS_GROUPBOX) control.textWidth = TextNeeds(window, width, mark + dpi::ScaleX(8));
+        // A check box or radio button cut short breaks its text into lines, where it has room.
+        control.wraps = mark > 0 && type != BS_GROUPBOX && type != BS_OWNERDRAW;
+        control.inset = mark + dpi::ScaleX(8);
     }
 }
 
@@ -205,7 +237,10 @@ int Place(std::vector<Control*>& row, int limit, bool squeeze)
         }
         int excess = control.rc.right - end;
         if (excess <= 0) continue;
-        const int narrowest = !control.labelled ? control.minWidth : squeeze ? control.textWidth : control.width;
+        const int narrowest = !control.labelled ? control.minWidth
+                              : squeeze         ? control.textWidth
+                              : control.wraps && !control.inset ? control.minWidth
+                                                : control.width;
         const int narrowed = std::max(0, std::min(excess, control.width - narrowest));
         control.width -= narrowed;
         excess -= narrowed;
@@ -222,8 +257,9 @@ int Place(std::vector<Control*>& row, int limit, bool squeeze)
     return lacks;
 }
 
-// A label narrower than its text breaks it into more lines: it grows down by the lines it
-// needs where nothing lies below it. Returns how much it grew.
+// A label narrower than its text breaks it into more lines, and so does a check box given
+// them: it grows down by the lines it needs where nothing lies below it. Returns how much it
+// grew.
 int RoomForLines(const std::vector<Control>& controls, const Control& label)
 {
     wchar_t text[kTextLength];
@@ -231,7 +267,7 @@ int RoomForLines(const std::vector<Control>& controls, const Control& label)
     if (length <= 0 || length >= kTextLength - 1) return 0;
     TextMeasure measure(label.window);
     if (!measure.Valid()) return 0;
-    RECT needs = {0, 0, label.width, 0};
+    RECT needs = {0, 0, label.width - label.inset, 0};
     if (!measure.Lines(text, length, &needs)) return 0;
     const int grown = needs.bottom - (label.rc.bottom - label.rc.top);
     if (grown <= 0) return 0;
@@ -315,8 +351,14 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
     for (const Control& control : controls) {
         const int width = control.rc.right - control.rc.left;
         if (control.left == control.rc.left && control.width == width) continue;
-        GivenWay change = {control.window, control.rc.left - control.left, width - control.width, 0, 0};
+        GivenWay change = {control.window, control.rc.left - control.left, width - control.width, 0, 0, false};
         if (control.wraps && control.width < control.textWidth) change.grown = RoomForLines(controls, control);
+        // A button draws its text on one line unless told otherwise.
+        const LONG style = GetWindowLongW(control.window, GWL_STYLE);
+        if (change.grown > 0 && control.inset && !(style & BS_MULTILINE)) {
+            SetWindowLongW(control.window, GWL_STYLE, style | BS_MULTILINE);
+            change.multiline = true;
+        }
         // A narrowed combo box keeps its list as wide as it was, which shows its items whole.
         if (control.combo && control.width < width) {
             change.droppedWidth = static_cast<int>(SendMessageW(control.window, CB_GETDROPPEDWIDTH, 0, 0));
@@ -397,6 +439,8 @@ void TakeBack(HWND page, std::vector<GivenWay>& changes)
         SetWindowPos(change.control, NULL, rc.left + change.moved, rc.top, rc.right - rc.left + change.narrowed,
                      rc.bottom - rc.top - change.grown, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         if (change.droppedWidth > 0) SendMessageW(change.control, CB_SETDROPPEDWIDTH, change.droppedWidth, 0);
+        if (change.multiline)
+            SetWindowLongW(change.control, GWL_STYLE, GetWindowLongW(change.control, GWL_STYLE) & ~BS_MULTILINE);
     }
     changes.clear();
     RedrawWindow(page, NULL, NULL, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);

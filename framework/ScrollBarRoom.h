@@ -1,8 +1,10 @@
 // Room for a page's vertical scroll bar. The templates are laid out for the page's whole
 // width; a page that shows the bar has that much less, and the controls reaching into the
 // bar's strip give way to it, row by row from the right: a control whose content can be
-// shown narrower (an edit or combo box, a list, a trackbar, a rule) is narrowed, any other
-// moves left and pushes its left neighbours in the row, which in turn narrow if they can.
+// shown narrower (an edit or combo box, a list, a trackbar, a rule, a label of several lines
+// as far as they hold its text) is narrowed, any other moves left and pushes its left
+// neighbours in the row, which in turn narrow if they can. A label or check box that still
+// lacks room breaks its text into more lines where nothing lies below it.
 #pragma once
 
 #include <vector>
@@ -18,8 +20,10 @@ struct GivenWay {
     int narrowed;
     // A narrowed combo box's list width before, or 0.
     int droppedWidth;
-    // How much taller a label grew to hold its text in more lines.
+    // How much taller a label or check box grew to hold its text in more lines.
     int grown;
+    // A check box that was given more lines to hold its text.
+    bool multiline;
 };
 
 // Moves and narrows the visible children of the page that reach past `right` (in the page's

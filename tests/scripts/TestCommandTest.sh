@@ -6,27 +6,11 @@ set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 filter=${1:?a CTest regular expression naming one quick test}
 source "$repo/tools/exec32.sh"
-# The nested runs make their own display, prefix and architecture, one test at a time.
-# Their x86-64 prefix is the one this run's tests use: tools/with-display.sh stops its
-# wineserver before and after, so once they are done the servers of this run's displays
-# (CORVANE_DISPLAY_Dn, CORVANE_PREFIX_Dn) are started again as with-display.sh started them.
-outer_displays=()
-for var in $(compgen -v CORVANE_DISPLAY_D || true); do
-  prefix_var=CORVANE_PREFIX_D${var#CORVANE_DISPLAY_D}
-  outer_displays+=("${!var}=${!prefix_var}")
-done
-restart_outer_servers() {
-  local entry
-  for entry in "${outer_displays[@]}"; do
-    (
-      export DISPLAY=${entry%%=*} WINEPREFIX=${entry#*=} CORVANE_ARCH=x64
-      source "$repo/tools/env.sh"
-      wineserver -p >/dev/null 2>&1 </dev/null
-      wine64 wineboot >/dev/null 2>&1 </dev/null || true
-    )
-  done
-}
-trap restart_outer_servers EXIT
+# The nested runs make their own display and wineserver, one test at a time. The x86-64 one
+# runs in a prefix of its own: in the prefix this run's tests use, its wineserver would be
+# stopped under them, and the first test after would start the desktop's processes again with
+# its output pipe, which CTest then waits on until the test's limit.
+nested_prefix=$repo/build/pfx-nested
 unset DISPLAY WINEPREFIX WINEARCH CORVANE_ARCH CORVANE_DEVICE CORVANE_PROBE_32BIT CORVANE_BUILD_DIR
 unset CORVANE_RESOURCE_FILE CTEST_RESOURCE_GROUP_COUNT CTEST_RESOURCE_GROUP_0 CTEST_RESOURCE_GROUP_0_DISPLAYS
 for var in $(compgen -v CORVANE_DISPLAY_D; compgen -v CORVANE_PREFIX_D); do unset "$var"; done
@@ -39,7 +23,7 @@ expect() {  # output, fixed text that must be a line of it (leading blanks ignor
 
 # 1. A machine without 32-bit support: the x86 suite is said not to have run, the x64 one
 #    runs, and the command passes with a count of what ran.
-out=$(CORVANE_PROBE_32BIT=cannot "$repo/tools/test.sh" -R "$filter" 2>&1); status=$?
+out=$(WINEPREFIX=$nested_prefix CORVANE_PROBE_32BIT=cannot "$repo/tools/test.sh" -R "$filter" 2>&1); status=$?
 [ "$status" -eq 0 ] || fail "exit $status without 32-bit support"
 expect "$out" "x86 suite did not run: this machine cannot execute 32-bit programs (CORVANE_PROBE_32BIT=cannot)"
 expect "$out" "x64: suite passed"

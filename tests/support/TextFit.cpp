@@ -64,9 +64,13 @@ SIZE Extent(HFONT font, const std::wstring& text)
 std::wstring Cut(HWND control)
 {
     std::wstring text = driver::WindowText(control);
-    if (text.empty() || !IsWindowVisible(control)) return L"";
     const std::wstring kind = driver::ClassOf(control);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
+    // A list's columns are its texts' places: wider than the list, they are cut at its edge
+    // and a sideways bar takes a row.
+    if (lstrcmpiW(kind.c_str(), L"SysListView32") == 0 && IsWindowVisible(control) && (style & WS_HSCROLL))
+        return L"a list whose columns are wider than it is scrolls sideways";
+    if (text.empty() || !IsWindowVisible(control)) return L"";
     // Only the part of the control that lies on the page's client area (not under its scroll
     // bar) and on the screen can show text. A page that scrolls shows, in turn, all of its
     // scroll range: a control scrolled out of view is not cut.

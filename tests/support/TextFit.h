@@ -16,7 +16,8 @@ SIZE Ink(HFONT font, const std::wstring& text, bool wraps, int width);
 SIZE Extent(HFONT font, const std::wstring& text);
 // Why a static's or button's text does not fit its rectangle, or "" when it fits (or the
 // control shows no text of its own). Statics wrap at word breaks, so a text taller than the
-// static lost its last words; buttons keep one line.
+// static lost its last words; buttons keep one line. A list view is cut when its columns
+// are wider than it is.
 std::wstring Cut(HWND control);
 // Why the label of a tab does not fit its tab, or "" when it fits.
 std::wstring TabCut(HWND tabs, int index);

@@ -13,8 +13,7 @@
 # (PREFIX.2, PREFIX.3, ...; the first is the prefix itself) and so its own wineserver. The
 # command gets DISPLAY and WINEPREFIX of the first, CORVANE_DISPLAY_Dn and CORVANE_PREFIX_Dn
 # of each (n from 0), and CORVANE_RESOURCE_FILE, a CTest resource file naming them d0, d1, ...
-# as resources of the type "displays" (and lanes, below); tools/wine-run.sh runs a test on the
-# one CTest gave it.
+# as resources of the type "displays"; tools/wine-run.sh runs a test on the one CTest gave it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -71,10 +70,7 @@ for ((slot = 0; slot < count; slot++)); do
     xdotool mousemove 0 0
   )
 done
-# And "lanes", two for each display: a test on one of the displays takes two of them, a device
-# check (which makes a display of its own) takes one, so two device checks run side by side
-# where one other test would have run.
-(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}], \"lanes\": [{\"id\": \"l\", \"slots\": $((2 * count))}]}]}") >"$resource_file"
+(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}]}]}") >"$resource_file"
 export CORVANE_RESOURCE_FILE=$resource_file
 export DISPLAY=":${displays[0]}" WINEPREFIX=$main_prefix
 "$@"

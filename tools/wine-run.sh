@@ -17,5 +17,18 @@ if [ -n "$given" ]; then
   export DISPLAY=${!display_var} WINEPREFIX=${!prefix_var}
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+# The prefix's wineserver may have gone with the test before (Wine 8.0's faults as the user
+# monkey's process ends, once the device turned). This test would then start a new one, and
+# the desktop's background processes with it, with its own output pipe: CTest waits on that
+# until they end, past the test's limit. They are started here as with-display.sh starts them.
+server_dir=server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+running=
+for pid in $(pgrep -x 'wineserver(32|64)?'); do
+  [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$server_dir" ] && running=1 && break
+done
+if [ -z "$running" ]; then
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine64 wineboot >/dev/null 2>&1 </dev/null || true
+fi
 [ "$arch" = x86 ] && exec wine "$@"  # exec runs programs, not env.sh's wine64 function
 exec wine64 "$@"

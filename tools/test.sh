@@ -16,9 +16,7 @@ fi
 
 # One test at a time unless CORVANE_TEST_JOBS asks for more. Two side by side take about half
 # as long on two cores, but there the real-input tests have been seen to lose a tap now and
-# then (each test then has less than a core beside its display and wineserver), and CTest
-# waited on a passed test until its limit after the wineserver had faulted (see the device
-# checks in tests/CMakeLists.txt).
+# then (each test then has less than a core beside its display and wineserver).
 jobs=${CORVANE_TEST_JOBS:-1}
 
 summary=()

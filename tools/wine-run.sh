@@ -17,10 +17,11 @@ if [ -n "$given" ]; then
   export DISPLAY=${!display_var} WINEPREFIX=${!prefix_var}
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
-# The prefix's wineserver may have gone with the test before (Wine 8.0's faults as the user
-# monkey's process ends, once the device turned). This test would then start a new one, and
-# the desktop's background processes with it, with its own output pipe: CTest waits on that
-# until they end, past the test's limit. They are started here as with-display.sh starts them.
+# The prefix's wineserver may have gone with the test before (Wine 8.0's faulted as a process
+# ended that had turned the device with none of its windows open). This test would then start
+# a new one, and the desktop's background processes with it, with its own output pipe: CTest
+# waits on that until they end, past the test's limit. They are started here as
+# tools/with-display.sh starts them.
 server_dir=server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
 running=
 for pid in $(pgrep -x 'wineserver(32|64)?'); do

@@ -4,7 +4,9 @@
 #include <prsht.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <vector>
 
 #include "support/ControlText.h"
@@ -70,7 +72,40 @@ void AddCharacterPacket(std::vector<INPUT>& inputs, wchar_t c)
     inputs.push_back(input);
 }
 
+// Read by the watchdog's thread.
+SRWLOCK stepsLock = SRWLOCK_INIT;
+std::deque<std::string>& Steps()
+{
+    static std::deque<std::string> steps;
+    return steps;
+}
+
+std::string Hex(UINT value)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%04x", value);
+    return text;
+}
+
 }  // namespace
+
+void NoteStep(const std::string& step)
+{
+    AcquireSRWLockExclusive(&stepsLock);
+    std::deque<std::string>& steps = Steps();
+    steps.push_back(std::to_string(GetTickCount()) + " ms: " + step);
+    if (steps.size() > 12) steps.pop_front();
+    ReleaseSRWLockExclusive(&stepsLock);
+}
+
+std::string RecentSteps()
+{
+    std::string text;
+    AcquireSRWLockExclusive(&stepsLock);
+    for (const std::string& step : Steps()) text += "  " + step + "\n";
+    ReleaseSRWLockExclusive(&stepsLock);
+    return text;
+}
 
 void Settle()
 {
@@ -78,6 +113,7 @@ void Settle()
     // (the driver's own), so they do not count as activity.
     const DWORD quietMs = 30, longestMs = 3000;
     DWORD start = GetTickCount(), lastActivity = start;
+    UINT lastMessage = 0;
     for (;;) {
         MSG message;
         bool handled = false;
@@ -86,12 +122,19 @@ void Settle()
                 PostQuitMessage(static_cast<int>(message.wParam));
                 return;
             }
-            if (message.message != WM_TIMER) handled = true;
+            if (message.message != WM_TIMER) {
+                handled = true;
+                lastMessage = message.message;
+            }
             Handle(message);
         }
         DWORD now = GetTickCount();
         if (handled) lastActivity = now;
-        if (now - lastActivity >= quietMs || now - start >= longestMs) return;
+        if (now - lastActivity >= quietMs) return;
+        if (now - start >= longestMs) {
+            NoteStep("still busy after " + std::to_string(longestMs) + " ms (message " + Hex(lastMessage) + ")");
+            return;
+        }
         MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
     }
 }
@@ -109,6 +152,7 @@ void TapAt(int x, int y)
     // The stylus lands at the point: the cursor is put there first (which also moves the
     // display's pointer, so no stale pointer motion moves it off again), then it moves there,
     // goes down and comes up in one piece of input.
+    NoteStep("tap at " + std::to_string(x) + "," + std::to_string(y));
     SetCursorPos(x, y);
     Settle();
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -137,6 +181,7 @@ void TapWindow(HWND window)
 
 void PressKey(WORD virtualKey)
 {
+    NoteStep("key " + Hex(virtualKey));
     std::vector<INPUT> inputs;
     AddKeyPress(inputs, virtualKey, false);
     Send(inputs);
@@ -144,6 +189,7 @@ void PressKey(WORD virtualKey)
 
 void PressKeys(const std::wstring& text)
 {
+    NoteStep("keys for " + std::to_string(text.size()) + " characters");
     for (wchar_t c : text) {
         std::vector<INPUT> inputs;
         if (c == L'\b') {

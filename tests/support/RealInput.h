@@ -27,4 +27,9 @@ void PressKey(WORD virtualKey);
 // Handles the input and whatever it set off, as the dialogs' own loops would.
 void Settle();
 
+// The last steps of the script (taps, keys, waits that ran to their limit, oracle steps), for
+// a watchdog to say where a hung test was.
+void NoteStep(const std::string& step);
+std::string RecentSteps();
+
 }  // namespace realinput

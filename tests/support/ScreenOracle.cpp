@@ -41,7 +41,8 @@ RECT CaretRect()
 // the system tells it on its next check, a few hundred milliseconds on, and it redraws then.
 void AwaitMouseLeave()
 {
-    for (int i = 0; i < 100; ++i) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 1500) {
         TRACKMOUSEEVENT tracking = {};
         tracking.cbSize = sizeof(tracking);
         tracking.dwFlags = TME_QUERY;
@@ -156,6 +157,7 @@ bool Save(const Shot& shot, const std::wstring& path)
 
 ::testing::AssertionResult ShowsFullRepaint(const char* step)
 {
+    realinput::NoteStep(std::string("screen oracle: ") + step);
     const Shot shown = Capture();
     RECT caretBefore = CaretRect();
     RepaintEverything();

@@ -482,8 +482,9 @@ DWORD WINAPI Watchdog::Watch(void* self)
 {
     Watchdog* watchdog = static_cast<Watchdog*>(self);
     if (WaitForSingleObject(watchdog->done, watchdog->timeoutMs) == WAIT_TIMEOUT) {
-        std::fprintf(stderr, "\nWATCHDOG: %s within %lu ms; the test fails.\n", watchdog->what.c_str(),
-                     static_cast<unsigned long>(watchdog->timeoutMs));
+        std::fprintf(stderr, "\nWATCHDOG: %s within %lu ms; the test fails. Its last steps, up to %lu ms:\n%s",
+                     watchdog->what.c_str(), static_cast<unsigned long>(watchdog->timeoutMs),
+                     static_cast<unsigned long>(GetTickCount()), realinput::RecentSteps().c_str());
         std::fflush(stderr);
         TerminateProcess(GetCurrentProcess(), 3);
     }

@@ -59,9 +59,10 @@ for arch in "${archs[@]}"; do
     export CORVANE_ARCH=$arch
     source "$here/env.sh"
     # Tests run side by side, one per display with-display.sh makes (each its own prefix
-    # and wineserver), so a real tap never lands on another test's desktop.
+    # and wineserver), so a real tap never lands on another test's desktop; beside them runs
+    # one of the other devices' checks, which make a display and a prefix of their own.
     CORVANE_DISPLAYS=$jobs "$repo/tools/with-display.sh" bash -c \
-      'exec ctest --test-dir "$0" --output-on-failure -j "$CORVANE_DISPLAYS" --resource-spec-file "$CORVANE_RESOURCE_FILE" "$@"' \
+      'exec ctest --test-dir "$0" --output-on-failure -j "$((CORVANE_DISPLAYS + 1))" --resource-spec-file "$CORVANE_RESOURCE_FILE" "$@"' \
       "$build" "$@"
   ) 2>&1 | tee "$output"
   status=${PIPESTATUS[0]}

@@ -13,7 +13,8 @@
 # (PREFIX.2, PREFIX.3, ...; the first is the prefix itself) and so its own wineserver. The
 # command gets DISPLAY and WINEPREFIX of the first, CORVANE_DISPLAY_Dn and CORVANE_PREFIX_Dn
 # of each (n from 0), and CORVANE_RESOURCE_FILE, a CTest resource file naming them d0, d1, ...
-# as resources of the type "displays"; tools/wine-run.sh runs a test on the one CTest gave it.
+# as resources of the type "displays" (tools/wine-run.sh runs a test on the one CTest gave it),
+# with one slot of the type "devices" for the other devices' checks.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -70,7 +71,9 @@ for ((slot = 0; slot < count; slot++)); do
     xdotool mousemove 0 0
   )
 done
-(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}]}]}") >"$resource_file"
+# And one "devices" slot: the checks on the other devices make a display and a prefix of their
+# own, and one of them runs at a time beside the tests on these displays.
+(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}], \"devices\": [{\"id\": \"own\", \"slots\": 1}]}]}") >"$resource_file"
 export CORVANE_RESOURCE_FILE=$resource_file
 export DISPLAY=":${displays[0]}" WINEPREFIX=$main_prefix
 "$@"

@@ -74,6 +74,8 @@ void Dialog::FitRules()
 {
     // A bitmap static takes the size of its bitmap, which is drawn for 96 dpi: elsewhere the
     // rule is drawn anew at the screen's scale, across the same share of the page's width.
+    // At 96 dpi the bitmap already is at the screen's scale.
+    if (dpi::LogPixelsX() == 96 && dpi::LogPixelsY() == 96) return;
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsBitmapStatic(child)) continue;
         BITMAP shown = {};

@@ -18,43 +18,6 @@ const int kBottomMargin = 3;
 // One step of the scroll bar's arrows: a line of text.
 const int kScrollLine = 13;
 
-bool IsCheckOrRadio(HWND window)
-{
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (lstrcmpiW(className, L"Button") != 0) return false;
-    switch (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-        return true;
-    }
-    return false;
-}
-
-// The templates stack check boxes and radio buttons a dialog unit into each other's rows. A
-// control that reaches into the rows of a check box or radio button before it keeps out of
-// them, so what that one draws there (its focus rectangle's bottom edge, at 192 dpi) stays
-// however the two are repainted, alone or together.
-void ClipOverlappingControls(HWND page)
-{
-    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT rc = {};
-        GetWindowRect(child, &rc);
-        for (HWND above = GetWindow(child, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-            RECT other = {}, shared = {};
-            GetWindowRect(above, &other);
-            if (IsCheckOrRadio(above) && IntersectRect(&shared, &rc, &other)) {
-                SetWindowLongW(child, GWL_STYLE, GetWindowLongW(child, GWL_STYLE) | WS_CLIPSIBLINGS);
-                break;
-            }
-        }
-    }
-}
-
 // A drop-down list opens under its combo box, or above it where there is no room below. A list
 // too long for either side (the Buttons page's assignments on a 480-pixel landscape screen)
 // would otherwise lie over its own box; it is shortened, in whole items, to the larger side.
@@ -145,7 +108,7 @@ INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG:
         // Once the page set its controls' texts and fonts.
-        ClipOverlappingControls(hwnd);
+        layout::ClipOverlappingControls(hwnd);
         layout::FitLabelsToTheirText(hwnd);
         showingTop = true;
         UpdateScrolling();

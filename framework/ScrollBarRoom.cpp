@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Dpi.h"
+#include "framework/Gdi.h"
 
 namespace layout {
 
@@ -281,13 +282,13 @@ int RoomForLines(const std::vector<Control>& controls, const Control& label)
     return grown;
 }
 
-}  // namespace
-
-std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
+// The page's children in their order, or its visible ones only, each with its place in the
+// page's client coordinates: one look at each, however often the callers compare them.
+std::vector<Control> Children(HWND page, bool visibleOnly)
 {
     std::vector<Control> controls;
     for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        if (visibleOnly && !(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
         Control control = {};
         control.window = child;
         GetWindowRect(child, &control.rc);
@@ -295,6 +296,29 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
         control.width = control.rc.right - control.rc.left;
         controls.push_back(control);
     }
+    return controls;
+}
+
+bool IsCheckOrRadio(HWND window)
+{
+    if (!IsClass(window, L"Button")) return false;
+    switch (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
+{
+    std::vector<Control> controls = Children(page, true);
     // From the right: every control is placed after those it may have to push.
     // A page has a few dozen controls: an insertion sort keeps equal ones in their order, and
     // unlike the library's stable sort brings no kilobytes of merge code into the DLL.
@@ -377,37 +401,37 @@ void FitLabelsToTheirText(HWND page)
 {
     RECT client = {};
     GetClientRect(page, &client);
-    for (HWND label = GetWindow(page, GW_CHILD); label; label = GetWindow(label, GW_HWNDNEXT)) {
+    const std::vector<Control> controls = Children(page, true);
+    // Every label is measured in its own font on the page's device context.
+    gdi::WindowDC dc(page);
+    if (!dc) return;
+    for (const Control& control : controls) {
+        const HWND label = control.window;
         const LONG style = GetWindowLongW(label, GWL_STYLE);
-        if (!(style & WS_VISIBLE) || !IsClass(label, L"Static") || (style & SS_TYPEMASK) != SS_LEFT) continue;
+        if (!IsClass(label, L"Static") || (style & SS_TYPEMASK) != SS_LEFT) continue;
         wchar_t text[kTextLength];
         const int length = GetWindowTextW(label, text, kTextLength);
         if (length <= 0 || length >= kTextLength - 1) continue;
         int inked = length;
         while (inked > 0 && text[inked - 1] == L' ') --inked;
-        RECT rc = {};
-        GetWindowRect(label, &rc);
-        MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&rc), 2);
+        const RECT& rc = control.rc;
         const int height = rc.bottom - rc.top;
-        TextMeasure measure(label);
-        if (!measure.Valid()) continue;
+        gdi::Selection font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
         // Drawn as the label draws it, broken into lines at its width; on one line, with and
         // without the trailing blanks.
         const UINT flags = DT_CALCRECT | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
         RECT lines = {0, 0, rc.right - rc.left, 0}, line = {}, ink = {};
-        if (!DrawTextW(measure.Dc(), text, length, &lines, flags | DT_WORDBREAK) ||
-            !DrawTextW(measure.Dc(), text, length, &line, flags | DT_SINGLELINE) ||
-            !DrawTextW(measure.Dc(), text, inked, &ink, flags | DT_SINGLELINE))
+        if (!DrawTextW(dc.Get(), text, length, &lines, flags | DT_WORDBREAK) ||
+            !DrawTextW(dc.Get(), text, length, &line, flags | DT_SINGLELINE) ||
+            !DrawTextW(dc.Get(), text, inked, &ink, flags | DT_SINGLELINE))
             continue;
         // Its neighbour in the row: a control starting in the label's right half, which the
-        // templates' rounding to whole pixels may make it overlap by a pixel.
+        // templates' rounding to whole pixels may make it overlap by a pixel. Labels only
+        // change their widths here, so where the others begin stays as first seen.
         int room = client.right;
-        for (HWND other = GetWindow(page, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
-            if (other == label || !(GetWindowLongW(other, GWL_STYLE) & WS_VISIBLE)) continue;
-            RECT neighbour = {};
-            GetWindowRect(other, &neighbour);
-            MapWindowPoints(NULL, page, reinterpret_cast<POINT*>(&neighbour), 2);
-            if (SameRow(rc, neighbour) && 2 * neighbour.left > rc.left + rc.right) room = std::min<int>(room, neighbour.left);
+        for (const Control& other : controls) {
+            if (&other == &control) continue;
+            if (SameRow(rc, other.rc) && 2 * other.rc.left > rc.left + rc.right) room = std::min<int>(room, other.rc.left);
         }
         room -= rc.left;
         // Overlapping it, the label's blank end would cover the neighbour's edge whenever the
@@ -424,6 +448,21 @@ void FitLabelsToTheirText(HWND page)
             // on one line, as a label of one line's height means it to be.
             SetWindowLongW(label, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP);
             SetWindowPos(label, NULL, 0, 0, room, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+void ClipOverlappingControls(HWND page)
+{
+    const std::vector<Control> controls = Children(page, false);
+    for (size_t i = 1; i < controls.size(); ++i) {
+        for (size_t above = 0; above < i; ++above) {
+            RECT shared = {};
+            if (IntersectRect(&shared, &controls[i].rc, &controls[above].rc) && IsCheckOrRadio(controls[above].window)) {
+                const HWND child = controls[i].window;
+                SetWindowLongW(child, GWL_STYLE, GetWindowLongW(child, GWL_STYLE) | WS_CLIPSIBLINGS);
+                break;
+            }
         }
     }
 }

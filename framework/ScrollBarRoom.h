@@ -44,4 +44,10 @@ void TakeBack(HWND page, std::vector<GivenWay>& changes);
 // where the neighbour begins, so that the two draw the same in either order.
 void FitLabelsToTheirText(HWND page);
 
+// The templates stack check boxes and radio buttons a dialog unit into each other's rows. A
+// control that reaches into the rows of a check box or radio button before it keeps out of
+// them (WS_CLIPSIBLINGS), so what that one draws there (its focus rectangle's bottom edge, at
+// 192 dpi) stays however the two are repainted, alone or together.
+void ClipOverlappingControls(HWND page);
+
 }  // namespace layout

@@ -20,7 +20,11 @@ const wchar_t kSipPrefClass[] = L"SIPPREF";
 
 RECT InputPanelRect()
 {
-    const Geometry device = Device();
+    return InputPanelRect(Device());
+}
+
+RECT InputPanelRect(const Geometry& device)
+{
     RECT rc = {0, device.screenHeight - device.menuBar - device.inputPanel, device.screenWidth,
                device.screenHeight - device.menuBar};
     return rc;
@@ -31,8 +35,11 @@ namespace {
 void FillSipInfo(SIPINFO* info)
 {
     info->fdwFlags = inputPanelRaised ? (SIPF_ON | SIPF_DOCKED) : SIPF_DOCKED;
-    info->rcVisibleDesktop = VisibleDesktop();
-    info->rcSipRect = InputPanelRect();
+    // The screen's size is asked of the system once: each question costs a trip to the
+    // display's server, and pages ask for this as they lay themselves out.
+    const Geometry device = Device();
+    info->rcVisibleDesktop = VisibleDesktop(device);
+    info->rcSipRect = InputPanelRect(device);
     info->dwImDataSize = 0;
 }
 
@@ -123,7 +130,11 @@ bool InputPanelRaised()
 
 RECT VisibleDesktop()
 {
-    const Geometry device = Device();
+    return VisibleDesktop(Device());
+}
+
+RECT VisibleDesktop(const Geometry& device)
+{
     RECT rc = {0, device.titleBar, device.screenWidth, device.screenHeight - device.menuBar};
     if (inputPanelRaised) rc.bottom -= device.inputPanel;
     return rc;

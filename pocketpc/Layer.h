@@ -25,11 +25,14 @@ Geometry Device();
 // A length in the QVGA device's 96-dpi pixels at the running device's dpi.
 int Scale(int pixels);
 
-// The visible desktop for the current input-panel state, in screen coordinates.
+// The visible desktop for the current input-panel state, in screen coordinates; of the
+// running device, or of the geometry the caller already asked for.
 RECT VisibleDesktop();
+RECT VisibleDesktop(const Geometry& device);
 
 // The input panel's rectangle on the screen, above the menu bar.
 RECT InputPanelRect();
+RECT InputPanelRect(const Geometry& device);
 // Shows the panel's keyboard window while raised; destroyed when the sheet that used it ends.
 void ShowInputPanelWindow(bool raised);
 void DestroyInputPanelWindow();

@@ -28,22 +28,29 @@ void SetFont(HWND dialog, HFONT font, std::initializer_list<int> ids)
 
 int AddComboText(HWND dialog, int comboId, LPCWSTR text)
 {
-    return static_cast<int>(SendDlgItemMessageW(dialog, comboId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    return AddComboText(GetDlgItem(dialog, comboId), text);
+}
+
+int AddComboText(HWND combo, LPCWSTR text)
+{
+    return static_cast<int>(SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
 void AddComboStrings(HWND dialog, int comboId, std::initializer_list<UINT> stringIds)
 {
-    RedrawSuspended quiet(dialog, comboId);
-    for (UINT id : stringIds) AddComboText(dialog, comboId, ResourceText(id));
+    HWND combo = GetDlgItem(dialog, comboId);
+    RedrawSuspended quiet(combo);
+    for (UINT id : stringIds) AddComboText(combo, ResourceText(id));
 }
 
 void AddComboNumbers(HWND dialog, int comboId, int first, int last, int step)
 {
-    RedrawSuspended quiet(dialog, comboId);
+    HWND combo = GetDlgItem(dialog, comboId);
+    RedrawSuspended quiet(combo);
     wchar_t text[16];
     for (int value = first; step > 0 ? value <= last : value >= last; value += step) {
         swprintf(text, 16, L"%d", value);
-        AddComboText(dialog, comboId, text);
+        AddComboText(combo, text);
     }
 }
 

@@ -25,8 +25,11 @@ private:
 // Gives each listed control the font, redrawing it.
 void SetFont(HWND dialog, HFONT font, std::initializer_list<int> ids);
 
-// Appends texts to a combo box; returns the index of the last one added.
+// Appends texts to a combo box; returns the index of the last one added. A page that adds
+// many items finds its box once and adds them to the box itself: each look-up of a control
+// by its id walks the dialog's controls anew.
 int AddComboText(HWND dialog, int comboId, LPCWSTR text);
+int AddComboText(HWND combo, LPCWSTR text);
 void AddComboStrings(HWND dialog, int comboId, std::initializer_list<UINT> stringIds);
 // Appends the numbers first, first + step, ... up to and including last, formatted "%d".
 void AddComboNumbers(HWND dialog, int comboId, int first, int last, int step = 1);

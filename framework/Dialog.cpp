@@ -64,7 +64,7 @@ void Dialog::ReleaseStaticBitmaps()
 {
     // A static control that loaded its bitmap from the template does not release it on every
     // platform. Taking the bitmap back makes it ours everywhere, so it is deleted exactly once.
-    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : Children()) {
         if (!IsBitmapStatic(child)) continue;
         gdi::Bitmap taken(reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0)));
     }
@@ -76,7 +76,7 @@ void Dialog::FitRules()
     // rule is drawn anew at the screen's scale, across the same share of the page's width.
     // At 96 dpi the bitmap already is at the screen's scale.
     if (dpi::LogPixelsX() == 96 && dpi::LogPixelsY() == 96) return;
-    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : Children()) {
         if (!IsBitmapStatic(child)) continue;
         BITMAP shown = {};
         HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -90,6 +90,14 @@ void Dialog::FitRules()
         gdi::Bitmap replaced(reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP,
                                                                     reinterpret_cast<LPARAM>(rule))));
     }
+}
+
+const std::vector<HWND>& Dialog::Children() const
+{
+    if (children.empty() && hwnd) {
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+    }
+    return children;
 }
 
 BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
@@ -192,6 +200,7 @@ INT_PTR Dialog::Dispatch(Dialog* dialog, HWND window, UINT message, WPARAM wPara
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         dialog->hwnd = NULL;
+        dialog->children.clear();
     }
     return result;
 }

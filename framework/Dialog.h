@@ -1,6 +1,8 @@
 // Binds a dialog window to an object and turns its messages into virtual calls.
 #pragma once
 
+#include <vector>
+
 #include "framework/Gdi.h"
 #include "pocketpc/PocketPC.h"
 
@@ -40,6 +42,10 @@ protected:
     static Dialog* BoundTo(HWND window);
     static INT_PTR Dispatch(Dialog* dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ReleaseStaticBitmaps();
+    // The dialog's controls in their order, as its template made them: asked of the system
+    // once, as each step from one control to the next is a trip to the window server, and
+    // the component's dialogs neither make nor destroy controls of their own.
+    const std::vector<HWND>& Children() const;
     // Gives every rule of the template the device's size.
     void FitRules();
 
@@ -49,4 +55,7 @@ protected:
     gdi::Font headerFont;
     UINT templateId;
     BOOL fullScreen;
+
+private:
+    mutable std::vector<HWND> children;
 };

@@ -108,8 +108,8 @@ INT_PTR PropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG:
         // Once the page set its controls' texts and fonts.
-        layout::ClipOverlappingControls(hwnd);
-        layout::FitLabelsToTheirText(hwnd);
+        layout::ClipOverlappingControls(hwnd, Children());
+        layout::FitLabelsToTheirText(hwnd, Children());
         showingTop = true;
         UpdateScrolling();
         break;
@@ -190,7 +190,7 @@ int PropertyPage::ViewHeight() const
 int PropertyPage::ContentHeight() const
 {
     int bottom = 0;
-    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : Children()) {
         if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
         RECT rc;
         GetWindowRect(child, &rc);
@@ -247,7 +247,7 @@ void PropertyPage::GiveWayToScrollBar()
 {
     RECT client;
     GetClientRect(hwnd, &client);
-    scrollBarRoom = layout::GiveWayLeftOf(hwnd, client.right);
+    scrollBarRoom = layout::GiveWayLeftOf(hwnd, Children(), client.right);
 }
 
 void PropertyPage::TakeBackScrollBarRoom()
@@ -264,7 +264,7 @@ void PropertyPage::ScrollTo(int position)
     // meanwhile) is not scrolled by the system, which scrolls only what is drawn: its
     // controls are moved one by one instead, so that they keep their place in the page.
     if (ScrollWindowEx(hwnd, 0, moved, NULL, NULL, NULL, NULL, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE) == ERROR) {
-        for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child : Children()) {
             RECT rc;
             GetWindowRect(child, &rc);
             MapWindowPoints(NULL, hwnd, reinterpret_cast<POINT*>(&rc), 2);

@@ -282,12 +282,12 @@ int RoomForLines(const std::vector<Control>& controls, const Control& label)
     return grown;
 }
 
-// The page's children in their order, or its visible ones only, each with its place in the
-// page's client coordinates: one look at each, however often the callers compare them.
-std::vector<Control> Children(HWND page, bool visibleOnly)
+// The page's children, or its visible ones only, each with its place in the page's client
+// coordinates: one look at each, however often the callers compare them.
+std::vector<Control> Measured(HWND page, const std::vector<HWND>& children, bool visibleOnly)
 {
     std::vector<Control> controls;
-    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : children) {
         if (visibleOnly && !(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
         Control control = {};
         control.window = child;
@@ -316,9 +316,9 @@ bool IsCheckOrRadio(HWND window)
 
 }  // namespace
 
-std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
+std::vector<GivenWay> GiveWayLeftOf(HWND page, const std::vector<HWND>& children, int right)
 {
-    std::vector<Control> controls = Children(page, true);
+    std::vector<Control> controls = Measured(page, children, true);
     // From the right: every control is placed after those it may have to push.
     // A page has a few dozen controls: an insertion sort keeps equal ones in their order, and
     // unlike the library's stable sort brings no kilobytes of merge code into the DLL.
@@ -397,11 +397,11 @@ std::vector<GivenWay> GiveWayLeftOf(HWND page, int right)
     return changes;
 }
 
-void FitLabelsToTheirText(HWND page)
+void FitLabelsToTheirText(HWND page, const std::vector<HWND>& children)
 {
     RECT client = {};
     GetClientRect(page, &client);
-    const std::vector<Control> controls = Children(page, true);
+    const std::vector<Control> controls = Measured(page, children, true);
     // Every label is measured in its own font on the page's device context.
     gdi::WindowDC dc(page);
     if (!dc) return;
@@ -452,9 +452,9 @@ void FitLabelsToTheirText(HWND page)
     }
 }
 
-void ClipOverlappingControls(HWND page)
+void ClipOverlappingControls(HWND page, const std::vector<HWND>& children)
 {
-    const std::vector<Control> controls = Children(page, false);
+    const std::vector<Control> controls = Measured(page, children, false);
     for (size_t i = 1; i < controls.size(); ++i) {
         for (size_t above = 0; above < i; ++above) {
             RECT shared = {};

@@ -26,9 +26,11 @@ struct GivenWay {
     bool multiline;
 };
 
+// Each of these is given the page's children, in their order.
+
 // Moves and narrows the visible children of the page that reach past `right` (in the page's
 // client coordinates) so that all end left of it; returns what each control did.
-std::vector<GivenWay> GiveWayLeftOf(HWND page, int right);
+std::vector<GivenWay> GiveWayLeftOf(HWND page, const std::vector<HWND>& children, int right);
 
 // Puts every control back where it was before it gave way and forgets the changes. Undone
 // by the amounts, so a control the page moved down or up since keeps that move.
@@ -42,12 +44,12 @@ void TakeBack(HWND page, std::vector<GivenWay>& changes);
 // past that, it is drawn on one line. A label that fits, or has no such room, stays as it is.
 // A label whose blank end overlaps its neighbour in the row by the templates' rounding ends
 // where the neighbour begins, so that the two draw the same in either order.
-void FitLabelsToTheirText(HWND page);
+void FitLabelsToTheirText(HWND page, const std::vector<HWND>& children);
 
 // The templates stack check boxes and radio buttons a dialog unit into each other's rows. A
 // control that reaches into the rows of a check box or radio button before it keeps out of
 // them (WS_CLIPSIBLINGS), so what that one draws there (its focus rectangle's bottom edge, at
 // 192 dpi) stays however the two are repainted, alone or together.
-void ClipOverlappingControls(HWND page);
+void ClipOverlappingControls(HWND page, const std::vector<HWND>& children);
 
 }  // namespace layout

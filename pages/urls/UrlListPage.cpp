@@ -98,6 +98,7 @@ UrlListPage::UrlListPage(const UrlListPageParameters& parameters)
     : PropertyPage(parameters.templateId, 0),
       parameters(parameters),
       currentRow(-1),
+      listView(NULL),
       initialListHeight(0),
       initialListWidth(0),
       initialUrlEditWidth(0),
@@ -113,6 +114,7 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
     currentRow = -1;
+    listView = GetDlgItem(hwnd, IDC_URL_LIST);
 
     if (parameters.hasExpandKey) {
         controls::RedrawSuspended quiet(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO);
@@ -422,7 +424,7 @@ void UrlListPage::FitToInputPanel()
 
 HWND UrlListPage::List() const
 {
-    return GetDlgItem(hwnd, IDC_URL_LIST);
+    return listView;
 }
 
 int UrlListPage::RowCount() const

@@ -55,10 +55,10 @@ bool SoundName(const WIN32_FIND_DATAW& found, std::wstring& name)
     return true;
 }
 
-void AddSound(HWND dialog, LPCWSTR name, LPARAM data)
+void AddSound(HWND combo, LPCWSTR name, LPARAM data)
 {
-    LRESULT index = SendDlgItemMessageW(dialog, IDC_NEW_TAB_SOUND_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    if (index >= 0) SendDlgItemMessageW(dialog, IDC_NEW_TAB_SOUND_COMBO, CB_SETITEMDATA, index, data);
+    LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    if (index >= 0) SendMessageW(combo, CB_SETITEMDATA, index, data);
 }
 
 LRESULT FindSound(HWND dialog, LPCWSTR name)
@@ -105,14 +105,15 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     controls::SetCheck(hwnd, IDC_NEW_TAB_SOUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_SOUND, 1));
 
     // The combo box sorts, so the built-in sound takes its alphabetical place among the files.
-    controls::RedrawSuspended quiet(hwnd, IDC_NEW_TAB_SOUND_COMBO);
-    AddSound(hwnd, kBuiltInSound, kBuiltInData);
+    HWND sounds = GetDlgItem(hwnd, IDC_NEW_TAB_SOUND_COMBO);
+    controls::RedrawSuspended quiet(sounds);
+    AddSound(sounds, kBuiltInSound, kBuiltInData);
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(kSoundPattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
         std::wstring name;
         do {
-            if (SoundName(found, name)) AddSound(hwnd, name.c_str(), kFileData);
+            if (SoundName(found, name)) AddSound(sounds, name.c_str(), kFileData);
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }

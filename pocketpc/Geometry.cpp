@@ -48,14 +48,26 @@ const Shell& DeviceShell()
     return shell;
 }
 
+// The screen's size as last asked; zero once forgotten.
+SIZE screen = {0, 0};
+
 }  // namespace
+
+void ForgetScreenSize()
+{
+    screen.cx = screen.cy = 0;
+}
 
 Geometry Device()
 {
     const Shell& shell = DeviceShell();
+    if (screen.cx <= 0 || screen.cy <= 0) {
+        screen.cx = GetSystemMetrics(SM_CXSCREEN);
+        screen.cy = GetSystemMetrics(SM_CYSCREEN);
+    }
     Geometry geometry;
-    geometry.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    geometry.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    geometry.screenWidth = screen.cx;
+    geometry.screenHeight = screen.cy;
     geometry.dpi = shell.dpi;
     geometry.titleBar = shell.titleBar;
     geometry.menuBar = shell.menuBar;

@@ -22,6 +22,11 @@ struct Geometry {
     int inputPanel;
 };
 Geometry Device();
+// The screen's size is asked of the system once and kept until the device tells of a turn
+// (each question costs Wine several trips to its server, and a page asks as it lays itself
+// out); ScreenChanged forgets it, and so does every sheet as it opens, as the device may have
+// turned while none was open.
+void ForgetScreenSize();
 // A length in the QVGA device's 96-dpi pixels at the running device's dpi.
 int Scale(int pixels);
 

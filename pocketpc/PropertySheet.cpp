@@ -256,6 +256,7 @@ INT_PTR PocketPropertySheet(LPCPROPSHEETHEADERW header)
     PROPSHEETHEADERW desktop = {};
     CopyMemory(&desktop, header, header->dwSize < sizeof(desktop) ? header->dwSize : sizeof(desktop));
 
+    ForgetScreenSize();
     SheetLook look = {};
     look.barBrush.Reset(CreateSolidBrush(kNavigationBarColour));
     if (desktop.dwFlags & PSH_USECALLBACK) look.userCallback = desktop.pfnCallback;

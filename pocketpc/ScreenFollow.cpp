@@ -70,6 +70,7 @@ UINT FollowScreenMessage()
 
 void ScreenChanged(HWND window)
 {
+    ForgetScreenSize();
     if (followPending) return;
     followPending = PostMessageW(window, FollowScreenMessage(), 0, 0) != FALSE;
 }
@@ -82,6 +83,7 @@ void ScreenFollowed()
 void FollowScreen()
 {
     followPending = false;
+    ForgetScreenSize();
     std::vector<HWND> windows;
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
 

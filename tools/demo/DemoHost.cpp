@@ -201,6 +201,10 @@ void CALLBACK RenderPages(HWND, UINT, UINT_PTR, DWORD)
     page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     HWND combo = GetDlgItem(page, IDC_TAB_APPEARANCE_NEW_TAB_POS_COMBO);
     SetFocus(combo);
+    // The page first looks at the new focus and lays itself out for its scroll bar (a combo
+    // box resized while its list is open closes the list), as it does before a person's tap
+    // can open the list.
+    Pump();
     SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
     SaveScreen(L"11-Drop-down");
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);

@@ -100,6 +100,14 @@ const std::vector<HWND>& Dialog::Children() const
     return children;
 }
 
+HWND Dialog::Control(int id) const
+{
+    for (HWND child : Children()) {
+        if (GetDlgCtrlID(child) == id) return child;
+    }
+    return NULL;
+}
+
 BOOL Dialog::OnInitDialog(WPARAM, LPARAM)
 {
     headerFont.Reset(controls::CreatePageFont(hwnd, controls::PageFontStyle::Header));

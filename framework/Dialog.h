@@ -46,6 +46,9 @@ protected:
     // once, as each step from one control to the next is a trip to the window server, and
     // the component's dialogs neither make nor destroy controls of their own.
     const std::vector<HWND>& Children() const;
+    // The control with the id, found among those: GetDlgItem walks the controls anew through
+    // the window server at every call, which rows read and written cell by cell add up.
+    HWND Control(int id) const;
     // Gives every rule of the template the device's size.
     void FitRules();
 

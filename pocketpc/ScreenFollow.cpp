@@ -83,7 +83,6 @@ void ScreenFollowed()
 void FollowScreen()
 {
     followPending = false;
-    ForgetScreenSize();
     std::vector<HWND> windows;
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
 

@@ -33,7 +33,7 @@ LPCWSTR AssignmentText(const ButtonRow& row)
 
 }  // namespace
 
-ButtonsPage::ButtonsPage() : PropertyPage(IDD, 0), buttonList(NULL)
+ButtonsPage::ButtonsPage() : PropertyPage(IDD, 0)
 {
 }
 
@@ -47,7 +47,6 @@ ButtonsPage::~ButtonsPage()
 BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
-    buttonList = GetDlgItem(hwnd, IDC_BUTTONS_LIST);
     controls::SetFont(hwnd, HeaderFont(), {IDC_BUTTONS_HEADER});
 
     // Opened, not created: showing the page creates nothing.
@@ -62,7 +61,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     FillButtonList();
 
-    HWND assignments = GetDlgItem(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO);
+    HWND assignments = Control(IDC_BUTTONS_ASSIGNMENT_COMBO);
     controls::RedrawSuspended quietCombo(assignments);
     for (const ButtonAction& action : ButtonActionTable) {
         int item = controls::AddComboText(assignments, action.label);
@@ -85,7 +84,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     LVITEMW state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(buttonList, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(List(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     return TRUE;
 }
 
@@ -93,7 +92,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 // each with its icon.
 void ButtonsPage::FillButtonList()
 {
-    HWND list = buttonList;
+    HWND list = List();
     controls::AddListColumns(list, {{IDS_BUTTONS_COLUMN_BUTTON, kColumnWidth}, {IDS_BUTTONS_COLUMN_ASSIGNMENT, kColumnWidth}});
 
     // The list destroys its image list with itself. The icons keep the screen's colours (a
@@ -153,7 +152,7 @@ void ButtonsPage::AddButton(RegKey& keys, const std::wstring& keyName, HIMAGELIS
 
 int ButtonsPage::InsertRow(LPCWSTR text, int image, ButtonRow* row)
 {
-    HWND list = buttonList;
+    HWND list = List();
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -168,7 +167,7 @@ bool ButtonsPage::RowAt(int index, ButtonRow** row) const
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = index;
-    if (!SendMessageW(buttonList, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return false;
+    if (!SendMessageW(List(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return false;
     *row = reinterpret_cast<ButtonRow*>(item.lParam);
     return true;
 }
@@ -178,7 +177,7 @@ void ButtonsPage::ShowAssignment(int index, const ButtonRow& row)
     LVITEMW item = {};
     item.iSubItem = 1;
     item.pszText = const_cast<LPWSTR>(AssignmentText(row));
-    SendMessageW(buttonList, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(List(), LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
 }
 
 BOOL ButtonsPage::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -224,7 +223,7 @@ void ButtonsPage::ApplyChoice()
     const DWORD code =
         static_cast<DWORD>(SendDlgItemMessageW(hwnd, IDC_BUTTONS_ASSIGNMENT_COMBO, CB_GETITEMDATA, choice, 0));
 
-    const int selected = static_cast<int>(SendMessageW(buttonList, LVM_GETSELECTIONMARK, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(List(), LVM_GETSELECTIONMARK, 0, 0));
     ButtonRow* row = NULL;
     if (selected < 0 || !RowAt(selected, &row) || !row) return;
     row->code = code;
@@ -287,7 +286,7 @@ void ButtonsPage::ReleaseRows()
         item.mask = LVIF_PARAM;
         item.iItem = index;
         item.lParam = 0;
-        SendMessageW(buttonList, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(List(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         delete row;
     }
 }

@@ -47,8 +47,5 @@ private:
     void ShowAssignment(int index, const ButtonRow& row);
     void SaveAssignments();
     void ReleaseRows();
-
-    // The list of buttons, found once: its rows are read one by one, and each look-up of a
-    // control by its id walks the page's controls anew.
-    HWND buttonList;
+    HWND List() const { return Control(IDC_BUTTONS_LIST); }
 };

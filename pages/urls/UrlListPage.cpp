@@ -98,7 +98,6 @@ UrlListPage::UrlListPage(const UrlListPageParameters& parameters)
     : PropertyPage(parameters.templateId, 0),
       parameters(parameters),
       currentRow(-1),
-      listView(NULL),
       initialListHeight(0),
       initialListWidth(0),
       initialUrlEditWidth(0),
@@ -114,7 +113,6 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     PropertyPage::OnInitDialog(wParam, lParam);
     currentRow = -1;
-    listView = GetDlgItem(hwnd, IDC_URL_LIST);
 
     if (parameters.hasExpandKey) {
         controls::RedrawSuspended quiet(hwnd, IDC_ALIAS_EXPAND_KEY_COMBO);
@@ -424,7 +422,7 @@ void UrlListPage::FitToInputPanel()
 
 HWND UrlListPage::List() const
 {
-    return listView;
+    return Control(IDC_URL_LIST);
 }
 
 int UrlListPage::RowCount() const

@@ -66,9 +66,6 @@ protected:
     void OnSize(int width, int height) override;
 
     int currentRow;
-    // The list view, found once: the rows are read and written cell by cell, and each
-    // look-up of a control by its id walks the page's controls anew.
-    HWND listView;
     int initialListHeight;
     int initialListWidth;
     int initialUrlEditWidth;

@@ -105,7 +105,7 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     controls::SetCheck(hwnd, IDC_NEW_TAB_SOUND_CHECK, settings.ReadDwordOr(IDS_VALUE_EVENT_SOUND, 1));
 
     // The combo box sorts, so the built-in sound takes its alphabetical place among the files.
-    HWND sounds = GetDlgItem(hwnd, IDC_NEW_TAB_SOUND_COMBO);
+    HWND sounds = Control(IDC_NEW_TAB_SOUND_COMBO);
     controls::RedrawSuspended quiet(sounds);
     AddSound(sounds, kBuiltInSound, kBuiltInData);
     WIN32_FIND_DATAW found;

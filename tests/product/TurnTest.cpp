@@ -207,4 +207,32 @@ TEST_F(TurnTest, AnOpenDropDownListAndAMessageBoxStayOnTheTurnedScreen)
     EXPECT_EQ(Stored(L"Alias").size(), 2u) << "Default was cancelled";
 }
 
+// The screen's size is asked once per sheet: a sheet opened after a turn made while none was
+// open fills the turned screen, and its panel and taps land where the turned screen has them.
+TEST_F(TurnTest, ASheetOpenedAfterATurnWithNoneOpenFillsTheTurnedScreen)
+{
+    Seed(L"Alias", {{L"D a", L"http://a/"}, {L"  b", L"http://b/"}});
+    Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) { sheet.Cancel(); });
+    for (const char* step : {"turned", "turned back"}) {
+        SCOPED_TRACE(step);
+        ASSERT_TRUE(device::Turn());
+        Show(CORVANE_PAGE_ALIAS, [&](driver::Sheet& sheet) {
+            const RECT screen = device::Screen();
+            const device::Profile& profile = device::Running();
+            EXPECT_TRUE(Placed("the sheet", sheet.Window(), {0, 0, screen.right, screen.bottom - profile.menuBar}));
+            HWND bar = NULL;
+            EnumThreadWindows(GetCurrentThreadId(), FindMenuBar, reinterpret_cast<LPARAM>(&bar));
+            EXPECT_TRUE(Placed("the menu bar", bar, device::MenuBar()));
+            EXPECT_SCREEN_WHOLE("opened");
+            Tap(sheet, 1);
+            sheet.TapControl(IDC_ALIAS_ALIAS_EDIT);
+            EXPECT_TRUE(screen::ShowsInputPanel()) << "a tap on the alias raises the panel";
+            sheet.PressKeys(L"x");
+            EXPECT_SCREEN_WHOLE("typed");
+            sheet.Ok();
+        });
+    }
+    EXPECT_EQ(Stored(L"Alias"), (std::vector<std::wstring>{L"D a|http://a/", L"  bxx|http://b/"}));
+}
+
 }  // namespace

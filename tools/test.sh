@@ -4,7 +4,9 @@
 #   tools/test.sh [ctest arguments...]
 # CORVANE_ARCH=x64 or x86 runs one architecture only. The last lines say, for each
 # architecture, whether its suite passed, failed or did not run, and why.
-# CORVANE_TEST_JOBS is how many tests run at once (1 by default).
+# CORVANE_TEST_JOBS is how many tests run at once on the suite's own displays (1 by default);
+# beside them, CORVANE_OWN_DISPLAYS (2 by default) of the tests that make a display of their
+# own: the other devices' checks, the user monkey's sessions, the test of this command.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/exec32.sh"
@@ -24,6 +26,9 @@ failed=0
 not_run=0
 tests_passed=0
 tests_failed=0
+# Both trees are built before either suite runs: the test of this command runs it again beside
+# the other tests, and finds nothing left to build.
+built=()
 for arch in "${archs[@]}"; do
   (
     set -e
@@ -34,8 +39,11 @@ for arch in "${archs[@]}"; do
   if [ $? -ne 0 ]; then
     summary+=("$arch: BUILD FAILED, its suite did not run")
     failed=1
-    continue
+  else
+    built+=("$arch")
   fi
+done
+for arch in "${built[@]}"; do
   # A machine whose kernel cannot execute 32-bit programs runs no x86 program at all; the
   # x86 build is made and checked all the same, and the rest of the suite counts alone.
   if [ "$arch" = x86 ] && ! exec32_probe; then
@@ -59,10 +67,11 @@ for arch in "${archs[@]}"; do
     export CORVANE_ARCH=$arch
     source "$here/env.sh"
     # Tests run side by side, one per display with-display.sh makes (each its own prefix
-    # and wineserver), so a real tap never lands on another test's desktop; beside them runs
-    # one of the other devices' checks, which make a display and a prefix of their own.
+    # and wineserver), so a real tap never lands on another test's desktop; beside them run
+    # two of the tests that make a display and a prefix of their own (the other devices'
+    # checks, the user monkey, the test of this command).
     CORVANE_DISPLAYS=$jobs "$repo/tools/with-display.sh" bash -c \
-      'exec ctest --test-dir "$0" --output-on-failure -j "$((CORVANE_DISPLAYS + 1))" --resource-spec-file "$CORVANE_RESOURCE_FILE" "$@"' \
+      'exec ctest --test-dir "$0" --output-on-failure -j "$((CORVANE_DISPLAYS + CORVANE_OWN_DISPLAYS))" --resource-spec-file "$CORVANE_RESOURCE_FILE" "$@"' \
       "$build" "$@"
   ) 2>&1 | tee "$output"
   status=${PIPESTATUS[0]}

@@ -14,7 +14,7 @@
 # command gets DISPLAY and WINEPREFIX of the first, CORVANE_DISPLAY_Dn and CORVANE_PREFIX_Dn
 # of each (n from 0), and CORVANE_RESOURCE_FILE, a CTest resource file naming them d0, d1, ...
 # as resources of the type "displays" (tools/wine-run.sh runs a test on the one CTest gave it),
-# with one slot of the type "devices" for the other devices' checks.
+# with CORVANE_OWN_DISPLAYS slots of the type "devices" for the tests that make their own.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -71,9 +71,12 @@ for ((slot = 0; slot < count; slot++)); do
     xdotool mousemove 0 0
   )
 done
-# And one "devices" slot: the checks on the other devices make a display and a prefix of their
-# own, and one of them runs at a time beside the tests on these displays.
-(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}], \"devices\": [{\"id\": \"own\", \"slots\": 1}]}]}") >"$resource_file"
-export CORVANE_RESOURCE_FILE=$resource_file
+# And CORVANE_OWN_DISPLAYS "devices" slots (2 by default): the tests that make a display and a
+# prefix of their own (the checks on the other devices, the user monkey, the test of the test
+# command) run that many at a time beside the tests on these displays.
+own=${CORVANE_OWN_DISPLAYS:-2}
+case "$own" in ''|*[!0-9]*|0) echo "CORVANE_OWN_DISPLAYS is a number from 1, not '$own'" >&2; exit 2 ;; esac
+(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}], \"devices\": [{\"id\": \"own\", \"slots\": $own}]}]}") >"$resource_file"
+export CORVANE_RESOURCE_FILE=$resource_file CORVANE_OWN_DISPLAYS=$own
 export DISPLAY=":${displays[0]}" WINEPREFIX=$main_prefix
 "$@"

@@ -36,6 +36,13 @@ int AddComboText(HWND combo, LPCWSTR text)
     return static_cast<int>(SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
+int AddComboItem(HWND combo, LPCWSTR text, LPARAM data)
+{
+    const int index = AddComboText(combo, text);
+    if (index >= 0) SendMessageW(combo, CB_SETITEMDATA, index, data);
+    return index;
+}
+
 void AddComboStrings(HWND dialog, int comboId, std::initializer_list<UINT> stringIds)
 {
     HWND combo = GetDlgItem(dialog, comboId);

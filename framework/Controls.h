@@ -30,6 +30,8 @@ void SetFont(HWND dialog, HFONT font, std::initializer_list<int> ids);
 // by its id walks the dialog's controls anew.
 int AddComboText(HWND dialog, int comboId, LPCWSTR text);
 int AddComboText(HWND combo, LPCWSTR text);
+// Appends a text with its item data; returns its index, or CB_ERR when the box took none.
+int AddComboItem(HWND combo, LPCWSTR text, LPARAM data);
 void AddComboStrings(HWND dialog, int comboId, std::initializer_list<UINT> stringIds);
 // Appends the numbers first, first + step, ... up to and including last, formatted "%d".
 void AddComboNumbers(HWND dialog, int comboId, int first, int last, int step = 1);

@@ -63,10 +63,7 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     HWND assignments = Control(IDC_BUTTONS_ASSIGNMENT_COMBO);
     controls::RedrawSuspended quietCombo(assignments);
-    for (const ButtonAction& action : ButtonActionTable) {
-        int item = controls::AddComboText(assignments, action.label);
-        SendMessageW(assignments, CB_SETITEMDATA, item, action.code);
-    }
+    for (const ButtonAction& action : ButtonActionTable) controls::AddComboItem(assignments, action.label, action.code);
 
     // Set up even when hidden, so that saving writes back the stored interval.
     HWND interval = GetDlgItem(hwnd, IDC_BUTTONS_INTERVAL_TRACKBAR);

@@ -55,12 +55,6 @@ bool SoundName(const WIN32_FIND_DATAW& found, std::wstring& name)
     return true;
 }
 
-void AddSound(HWND combo, LPCWSTR name, LPARAM data)
-{
-    LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    if (index >= 0) SendMessageW(combo, CB_SETITEMDATA, index, data);
-}
-
 LRESULT FindSound(HWND dialog, LPCWSTR name)
 {
     // The combo box matches regardless of case.
@@ -107,13 +101,13 @@ BOOL NewTabPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // The combo box sorts, so the built-in sound takes its alphabetical place among the files.
     HWND sounds = Control(IDC_NEW_TAB_SOUND_COMBO);
     controls::RedrawSuspended quiet(sounds);
-    AddSound(sounds, kBuiltInSound, kBuiltInData);
+    controls::AddComboItem(sounds, kBuiltInSound, kBuiltInData);
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(kSoundPattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
         std::wstring name;
         do {
-            if (SoundName(found, name)) AddSound(sounds, name.c_str(), kFileData);
+            if (SoundName(found, name)) controls::AddComboItem(sounds, name.c_str(), kFileData);
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }

@@ -16,10 +16,14 @@ else
   archs=(x64 x86)
 fi
 
-# One test at a time unless CORVANE_TEST_JOBS asks for more. Two side by side take about half
-# as long on two cores, but there the real-input tests have been seen to lose a tap now and
-# then (each test then has less than a core beside its display and wineserver).
+# One test at a time on the suite's display unless CORVANE_TEST_JOBS asks for more: with the
+# tests on displays of their own beside them, two cores are busy already, and a second
+# display made the run slower (earlier, without those beside it, two lost a tap now and then).
 jobs=${CORVANE_TEST_JOBS:-1}
+own_displays=${CORVANE_OWN_DISPLAYS:-2}
+for count in "$jobs" "$own_displays"; do
+  case "$count" in ''|*[!0-9]*|0) echo "CORVANE_TEST_JOBS and CORVANE_OWN_DISPLAYS are numbers from 1, not '$count'" >&2; exit 2 ;; esac
+done
 
 summary=()
 failed=0
@@ -61,29 +65,39 @@ for arch in "${built[@]}"; do
     continue
   fi
   echo "=== $arch suite"
-  output=$(mktemp)
+  logs=$(mktemp -d)
   (
     set -e
     export CORVANE_ARCH=$arch
     source "$here/env.sh"
-    # Tests run side by side, one per display with-display.sh makes (each its own prefix
-    # and wineserver), so a real tap never lands on another test's desktop; beside them run
-    # two of the tests that make a display and a prefix of their own (the other devices'
-    # checks, the user monkey, the test of this command).
-    CORVANE_DISPLAYS=$jobs "$repo/tools/with-display.sh" bash -c \
-      'exec ctest --test-dir "$0" --output-on-failure -j "$((CORVANE_DISPLAYS + CORVANE_OWN_DISPLAYS))" --resource-spec-file "$CORVANE_RESOURCE_FILE" "$@"' \
-      "$build" "$@"
-  ) 2>&1 | tee "$output"
-  status=${PIPESTATUS[0]}
-  # "100% tests passed, 0 tests failed out of 156": counted into the closing line.
-  counts=$(grep -aoE '[0-9]+ tests? failed out of [0-9]+' "$output" | tail -n 1 || true)
-  rm -f "$output"
-  if [ -n "$counts" ]; then
+    # Two CTest runs side by side. One runs the suite's tests, $jobs at a time, each on a
+    # display with-display.sh makes (its own prefix and wineserver), so a real tap never lands
+    # on another test's desktop. The other runs the tests that make a display and a prefix of
+    # their own (the other devices' checks, the user monkey, the test of this command),
+    # $own_displays at a time.
+    CORVANE_DISPLAYS=$jobs "$repo/tools/with-display.sh" bash -c '
+      build=$0 logs=$1 own=$2; shift 2
+      run() {  # label option, tests at once, log; then the arguments for CTest
+        ctest --test-dir "$build" --output-on-failure "$1" own-display -j "$2" "${@:4}" 2>&1 | tee "$3"
+        return "${PIPESTATUS[0]}"
+      }
+      run -L "$own" "$logs/own" "$@" & beside=$!
+      run -LE "$CORVANE_DISPLAYS" "$logs/displays" "$@"; status=$?
+      wait "$beside" || status=1
+      exit "$status"' "$build" "$logs" "$own_displays" "$@"
+  )
+  status=$?
+  # "100% tests passed, 0 tests failed out of 156", the last such line of each run: counted
+  # into the closing line.
+  for log in "$logs/own" "$logs/displays"; do
+    counts=$(grep -aoE '[0-9]+ tests? failed out of [0-9]+' "$log" 2>/dev/null | tail -n 1 || true)
+    [ -n "$counts" ] || continue
     failed_here=$(echo "$counts" | awk '{print $1}')
     total_here=$(echo "$counts" | awk '{print $NF}')
     tests_failed=$((tests_failed + failed_here))
     tests_passed=$((tests_passed + total_here - failed_here))
-  fi
+  done
+  rm -rf "$logs"
   if [ "$status" -eq 0 ]; then
     summary+=("$arch: suite passed")
   else

@@ -2,18 +2,17 @@
 # Runs a Windows executable under Wine in the project's private prefix of the architecture
 # CORVANE_ARCH names (env.sh sets the prefix, the loader and Wine's settings).
 # Used by CTest as the cross-compiling emulator; the display and the wineserver
-# are set up around the run by tools/with-display.sh. A test CTest gave one of its displays
-# (CTEST_RESOURCE_GROUP_0_DISPLAYS="id:d1,slots:1") runs on that display, in its prefix.
-given=${CTEST_RESOURCE_GROUP_0_DISPLAYS:-}
-if [ -n "$given" ]; then
-  id=${given#id:}
-  id=${id%%,*}
-  id=$(echo "$id" | tr 'a-z' 'A-Z')
-  display_var=CORVANE_DISPLAY_$id prefix_var=CORVANE_PREFIX_$id
-  if [ -z "${!display_var:-}" ] || [ -z "${!prefix_var:-}" ]; then
-    echo "wine-run.sh: CTest gave display '$given', which tools/with-display.sh did not make" >&2
-    exit 125
-  fi
+# are set up around the run by tools/with-display.sh. Where it made several displays for tests
+# run side by side, a test takes the first one no other test holds, and holds it until it has
+# run: a lock on file descriptor 9, which only this script keeps open, so it goes with the
+# script however that ends (CTest runs no more tests at once than there are displays).
+if [ "${CORVANE_DISPLAYS:-1}" -gt 1 ] && [ -n "${CORVANE_DISPLAY_LOCKS:-}" ]; then
+  for ((slot = 0; ; slot = (slot + 1) % CORVANE_DISPLAYS)); do
+    exec 9>"$CORVANE_DISPLAY_LOCKS/d$slot"
+    flock -n 9 && break
+    [ "$slot" -eq $((CORVANE_DISPLAYS - 1)) ] && sleep 0.1
+  done
+  display_var=CORVANE_DISPLAY_D$slot prefix_var=CORVANE_PREFIX_D$slot
   export DISPLAY=${!display_var} WINEPREFIX=${!prefix_var}
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -28,8 +27,8 @@ for pid in $(pgrep -x 'wineserver(32|64)?'); do
   [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$server_dir" ] && running=1 && break
 done
 if [ -z "$running" ]; then
-  wineserver -p >/dev/null 2>&1 </dev/null
-  wine64 wineboot >/dev/null 2>&1 </dev/null || true
+  wineserver -p >/dev/null 2>&1 </dev/null 9>&-
+  wine64 wineboot >/dev/null 2>&1 </dev/null 9>&- || true
 fi
 # A test program prints before it does anything else (GoogleTest names its filter first). In
 # one of many full runs Wine ended one with an error status within 0.08 s, before it printed
@@ -39,7 +38,7 @@ fi
 output=$(mktemp "${TMPDIR:-/tmp}/corvane-run.XXXXXX")
 for attempt in 1 2; do
   started=$(date +%s%N)
-  wine64 "$@" 2>&1 | tee "$output"  # for x86, env.sh's wine64 runs Wine's 32-bit loader
+  wine64 "$@" 2>&1 9>&- | tee "$output"  # for x86, env.sh's wine64 runs Wine's 32-bit loader
   status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || [ -s "$output" ] || [ "$attempt" -eq 2 ] && break
   echo "wine-run.sh: Wine ended $(basename "$1") with status $status after $((($(date +%s%N) - started) / 1000000)) ms, before it printed anything; starting it once more"

@@ -12,9 +12,8 @@
 # input cannot share a desktop, so each gets its own display, its own copy of the prefix
 # (PREFIX.2, PREFIX.3, ...; the first is the prefix itself) and so its own wineserver. The
 # command gets DISPLAY and WINEPREFIX of the first, CORVANE_DISPLAY_Dn and CORVANE_PREFIX_Dn
-# of each (n from 0), and CORVANE_RESOURCE_FILE, a CTest resource file naming them d0, d1, ...
-# as resources of the type "displays" (tools/wine-run.sh runs a test on the one CTest gave it),
-# with CORVANE_OWN_DISPLAYS slots of the type "devices" for the tests that make their own.
+# of each (n from 0), CORVANE_DISPLAYS, and CORVANE_DISPLAY_LOCKS, a folder where
+# tools/wine-run.sh locks the display a test runs on while it runs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -37,26 +36,24 @@ done
 
 displays=()
 servers=()
-resource_file=$(mktemp)
+locks=$(mktemp -d)
 cleanup() {
   for ((slot = 0; slot < ${#displays[@]}; slot++)); do
     DISPLAY=":${displays[$slot]}" WINEPREFIX=${prefixes[$slot]} wineserver -k >/dev/null 2>&1 || true
   done
   for xvfb in "${servers[@]}"; do kill "$xvfb" >/dev/null 2>&1 || true; done
   for xvfb in "${servers[@]}"; do wait "$xvfb" 2>/dev/null || true; done
-  rm -f "$resource_file"
+  rm -rf "$locks"
 }
 trap cleanup EXIT
 trap "exit 143" TERM INT
 display=$((100 + $$ % 400))
-entries=()
 for ((slot = 0; slot < count; slot++)); do
   while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
   Xvfb ":$display" -screen 0 "${device_display}x${device_display}x24" -nolisten tcp >/dev/null 2>&1 &
   servers+=($!)
   displays+=("$display")
   export "CORVANE_DISPLAY_D$slot=:$display" "CORVANE_PREFIX_D$slot=${prefixes[$slot]}"
-  entries+=("{\"id\": \"d$slot\", \"slots\": 1}")
   display=$((display + 1))
 done
 for ((slot = 0; slot < count; slot++)); do
@@ -78,12 +75,6 @@ for ((slot = 0; slot < count; slot++)); do
     xdotool mousemove 0 0
   )
 done
-# And CORVANE_OWN_DISPLAYS "devices" slots (2 by default): the tests that make a display and a
-# prefix of their own (the checks on the other devices, the user monkey, the test of the test
-# command) run that many at a time beside the tests on these displays.
-own=${CORVANE_OWN_DISPLAYS:-2}
-case "$own" in ''|*[!0-9]*|0) echo "CORVANE_OWN_DISPLAYS is a number from 1, not '$own'" >&2; exit 2 ;; esac
-(IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${entries[*]}], \"devices\": [{\"id\": \"own\", \"slots\": $own}]}]}") >"$resource_file"
-export CORVANE_RESOURCE_FILE=$resource_file CORVANE_OWN_DISPLAYS=$own
+export CORVANE_DISPLAYS=$count CORVANE_DISPLAY_LOCKS=$locks
 export DISPLAY=":${displays[0]}" WINEPREFIX=$main_prefix
 "$@"

@@ -12,7 +12,7 @@ source "$repo/tools/exec32.sh"
 # its output pipe, which CTest then waits on until the test's limit.
 nested_prefix=$repo/build/pfx-nested
 unset DISPLAY WINEPREFIX WINEARCH CORVANE_ARCH CORVANE_DEVICE CORVANE_PROBE_32BIT CORVANE_BUILD_DIR
-unset CORVANE_RESOURCE_FILE CTEST_RESOURCE_GROUP_COUNT CTEST_RESOURCE_GROUP_0 CTEST_RESOURCE_GROUP_0_DISPLAYS
+unset CORVANE_DISPLAYS CORVANE_DISPLAY_LOCKS CORVANE_OWN_DISPLAYS
 for var in $(compgen -v CORVANE_DISPLAY_D; compgen -v CORVANE_PREFIX_D); do unset "$var"; done
 export CORVANE_TEST_JOBS=1
 failures=0
